@@ -1,0 +1,12 @@
+#pragma once
+
+#include "common/lang/language.h"
+
+// The program's table in one language; the title row is composed from the
+// version given (ProgramVersion() by default).
+class TEnglish : public TLanguage
+{
+public:
+    TEnglish();
+    explicit TEnglish(const QString &version);
+};
