@@ -1,0 +1,41 @@
+#include "signstudio/ui/picklistspec.h"
+
+#include "common/base/commatext.h"
+
+QList<PickListItem> ParsePickListSpec(const QString &spec)
+{
+    QList<PickListItem> out;
+    const QStringList items = SplitCommaText(spec);
+    for (const QString &item : items) {
+        const QStringList parts = item.split(QLatin1Char(';'));
+        bool ok = false;
+        PickListItem p;
+        p.row = parts.value(0).toInt(&ok);
+        if (!ok || p.row < 0)
+            continue;
+        if (parts.size() == 2) {
+            bool numeric = false;
+            const int n = parts.at(1).toInt(&numeric);
+            if (numeric) {
+                p.optionList = n;
+                out.append(p);
+                continue;
+            }
+        }
+        for (int i = 1; i < parts.size(); ++i) {
+            if (!parts.at(i).isEmpty())
+                p.values.append(parts.at(i));
+        }
+        out.append(p);
+    }
+    return out;
+}
+
+QMap<int, QStringList> ResolvePickLists(const QString &spec,
+                                        const std::function<QStringList(int)> &optionList)
+{
+    QMap<int, QStringList> out;
+    for (const PickListItem &p : ParsePickListSpec(spec))
+        out.insert(p.row, p.optionList >= 0 ? optionList(p.optionList) : p.values);
+    return out;
+}
