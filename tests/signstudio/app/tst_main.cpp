@@ -1,0 +1,23 @@
+#include "tests/signstudio/app/tst_suites.h"
+
+#include <QApplication>
+#include <QTest>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    int status = 0;
+    {
+        TestAppSettings t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestStartupSteps t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestActionEnabling t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    return status;
+}
