@@ -59,7 +59,8 @@ public:
     virtual void PageRemoving(TProgram *) {}
     virtual void RegionRemoving(TRegion *) {}
     virtual void FodderRemoving(TFodder *) {}
-    virtual void CardRemoving(TFIXModem *) {}
+    // card is null for a card node without card object.
+    virtual void CardRemoving(const QString &, TFIXModem *) {}
     // All pages, regions and materials of the card are gone (clear, resize,
     // before and after a load).
     virtual void CardCleared(const QString &) {}
@@ -67,7 +68,7 @@ public:
     virtual void CardLoaded(const QString &) {}
     virtual void AllCleared() {}
     virtual void CardResized(TFIXModem *) {}
-    virtual void Renamed(TSelection::Level, const QString &oldName, const QString &newName) {}
+    virtual void Renamed(TSelection::Level, const QString & /*oldName*/, const QString & /*newName*/) {}
 };
 
 // The project model: the four ordered lists (cards, pages, regions,
@@ -107,7 +108,7 @@ public:
     // The folder beside the program (table file names are kept relative to
     // it, program files live in its "prgFiles"); default ProgramFolder().
     void SetProgramFolder(const QString &folder);
-    QString ProgramFolderPath() const { return m_programFolder; }
+    QString ProgramFolderPath() const;
 
     // --- lookups ---
     TFIXModem *FindCard(const QString &name) const { return Cards.FindByName(name); }
@@ -179,6 +180,10 @@ public:
     void ResizeCardScreen(const QString &cardName, int width, int height);
     void MarkModified(const QString &cardName);
     bool AnyModified() const;
+
+    // A fresh identifier not used by any page, region or material.
+    QString NewObjectUID() const;
+    bool UidInUse(const QString &uid) const;
 
 private:
     void removeRegionCascade(TRegion *region);
