@@ -1,5 +1,6 @@
 #include "signstudio/model/fixmodem.h"
 
+#include "signstudio/comm/codec/cardidentity.h"
 #include "signstudio/model/cardlink.h"
 
 #include <algorithm>
@@ -84,6 +85,19 @@ bool TFIXModem::WriteToSocket(const QByteArray &bytes)
     if (!written)
         GoOffline();
     return written;
+}
+
+void TFIXModem::ApplyIdentity(const CardIdentity &identity, int linkKind)
+{
+    ScreenWidth = identity.Width;
+    ScreenHeight = identity.Height;
+    ColourCode = identity.ColourCode;
+    FirmwareVersion = identity.VersionValid ? identity.Version : -1;
+    FontCountShown = identity.FontFigure1;
+    FontCount = identity.FontFigure2 + 1;
+    for (int i = 0; i < kCapabilityCount; ++i)
+        Capabilities[size_t(i)] = identity.Capabilities[size_t(i)];
+    LinkKind = linkKind;
 }
 
 void TFIXModem::SetCapabilityBytes(quint8 byte52, quint8 byte53)

@@ -11,6 +11,7 @@
 #include <memory>
 
 class TCardLink;
+struct CardIdentity;
 
 // Link kinds of a card.
 enum TLinkKind { lkSerial = 0, lkRs485 = 1, lkNetwork = 2 };
@@ -79,6 +80,10 @@ public:
     // Writes on the card's link; without a link, or when the write fails
     // (the card then goes offline), false.
     bool WriteToSocket(const QByteArray &bytes);
+
+    // Takes size, colour code, version, font figures and capability flags
+    // from the card's identity record, and the link kind.
+    void ApplyIdentity(const CardIdentity &identity, int linkKind);
 
     // Flags 0..4 from bits 4..0 of identity byte 52, flags 5..9 from bits
     // 4..0 of byte 53.
