@@ -3,6 +3,8 @@
 #include "cardsetup/lang/simplechinese.h"
 #include "cardsetup/lang/traditionalchinese.h"
 
+#include "common/base/codepage.h"
+
 #include <QTest>
 
 using namespace cardsetup;
@@ -33,6 +35,7 @@ private slots:
     void sameSequenceInAllLanguages();
     void noEmptyTexts();
     void traditionalHasNoSimplifiedCharacters();
+    void textsFitTheirCodePages();
     void englishRows_data();
     void englishRows();
     void comboItemsByPosition_data();
@@ -77,6 +80,21 @@ void TestCardSetupLang::noEmptyTexts()
     for (const LangTableRow &row : CardSetupLangData().rows)
         for (int l = 0; l < LangCount; ++l)
             QVERIFY2(!row.text[l].trimmed().isEmpty(), qPrintable(row.key));
+}
+
+void TestCardSetupLang::textsFitTheirCodePages()
+{
+    // Texts reach files and cards in the system code page: GBK for the
+    // Simplified and English tables, Big5 for the Traditional one.
+    const QByteArray pages[LangCount] = {"GBK", "Big5", "GBK"};
+    for (const LangTableRow &row : CardSetupLangData().rows) {
+        for (int l = 0; l < LangCount; ++l) {
+            for (const QString &t : {row.text[l], row.choices[l]}) {
+                const QString back = CodePage::DecodeAs(pages[l], CodePage::EncodeAs(pages[l], t));
+                QVERIFY2(back == t, qPrintable(QStringLiteral("line %1: %2").arg(row.line).arg(t)));
+            }
+        }
+    }
 }
 
 void TestCardSetupLang::traditionalHasNoSimplifiedCharacters()

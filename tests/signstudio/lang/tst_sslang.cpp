@@ -5,6 +5,8 @@
 #include "signstudio/lang/simplechinese.h"
 #include "signstudio/lang/traditionalchinese.h"
 
+#include "common/base/codepage.h"
+
 #include <QTest>
 #include <memory>
 
@@ -130,6 +132,7 @@ private slots:
     void sameSequenceInAllLanguages();
     void noEmptyTexts();
     void traditionalHasNoSimplifiedCharacters();
+    void textsFitTheirCodePages();
     void citedKeysExist_data();
     void citedKeysExist();
     void englishTexts_data();
@@ -222,6 +225,21 @@ void TestSignStudioLang::noEmptyTexts()
             QVERIFY2(!row.text[l].trimmed().isEmpty(),
                      qPrintable(QStringLiteral("line %1 language %2").arg(row.line).arg(l)));
             QVERIFY2(!row.text[l].contains(QLatin1Char('\t')), qPrintable(row.key));
+        }
+    }
+}
+
+void TestSignStudioLang::textsFitTheirCodePages()
+{
+    // Texts reach files and cards in the system code page: GBK for the
+    // Simplified and English tables, Big5 for the Traditional one.
+    const QByteArray pages[LangCount] = {"GBK", "Big5", "GBK"};
+    for (const LangTableRow &row : SignStudioLangData().rows) {
+        for (int l = 0; l < LangCount; ++l) {
+            for (const QString &t : {row.text[l], row.choices[l]}) {
+                const QString back = CodePage::DecodeAs(pages[l], CodePage::EncodeAs(pages[l], t));
+                QVERIFY2(back == t, qPrintable(QStringLiteral("line %1: %2").arg(row.line).arg(t)));
+            }
         }
     }
 }
