@@ -7,6 +7,9 @@
 CardServer::CardServer(QObject *parent) : QObject(parent)
 {
     m_server.setMaxPendingConnections(1024);
+    // Many cards may connect at the same moment (after a power cut); a short
+    // backlog would drop their first attempts and delay them by seconds.
+    m_server.setListenBacklogSize(1024);
     connect(&m_server, &QTcpServer::newConnection, this, &CardServer::OnNewConnection);
     m_sweep.setInterval(SweepIntervalMs);
     connect(&m_sweep, &QTimer::timeout, this, &CardServer::Sweep);

@@ -80,8 +80,6 @@ UploadConversation::Registration UploadConversation::RegisterTcpCard(TcpLink *li
     const QString codeText = id.Code.Text();
     const QDateTime now = m_links.Now();
     const int pollTime = m_host.PollTime();
-    const quint8 capA = quint8(ByteAt(frame, 52));
-    const quint8 capB = quint8(ByteAt(frame, 53));
     m_links.CurrentCardName = codeText;
 
     QString cardName = codeText;
@@ -95,15 +93,8 @@ UploadConversation::Registration UploadConversation::RegisterTcpCard(TcpLink *li
         card->IpAddress = ip;
         card->MacAddress = mac;
         card->LastHeard = now;
-        card->LinkKind = 2;
-        card->ScreenWidth = id.Width;
-        card->ScreenHeight = id.Height;
-        card->ColourCode = id.ColourCode;
-        card->FirmwareVersion = id.Version;
-        card->FontCountShown = id.FontFigure1;
-        card->FontCount = id.FontFigure2 + 1;
+        card->ApplyIdentity(id, 2);
         card->GoOnline(handle, pollTime);
-        card->SetCapabilityBytes(capA, capB);
         owner = card;
     }
 
@@ -118,7 +109,7 @@ UploadConversation::Registration UploadConversation::RegisterTcpCard(TcpLink *li
                                          id.Version, id.FontFigure1, id.FontFigure2 + 1);
         created->GoOnline(handle, pollTime);
         created->LastHeard = now;
-        created->SetCapabilityBytes(capA, capB);
+        created->ApplyIdentity(id, 2);
         owner = m_cards.Append(std::move(created));
         m_host.AddCardNode(owner);
         nodeShown = true;
