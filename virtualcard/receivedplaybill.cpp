@@ -1,0 +1,55 @@
+#include "virtualcard/receivedplaybill.h"
+
+#include "virtualcard/contentframe.h"
+#include "virtualcard/planeunpacker.h"
+
+#include "common/base/codepage.h"
+
+bool ReceivedMaterial::IsComplete() const
+{
+    return HeaderSeen && DataPacketCount >= 1 && FirstMissingPacket() == 0;
+}
+
+int ReceivedMaterial::FirstMissingPacket() const
+{
+    const int count = qMax(1, DataPacketCount);
+    for (int k = 1; k <= count; ++k)
+        if (!Packets.contains(k))
+            return k;
+    return 0;
+}
+
+void ReceivedMaterial::Finish()
+{
+    CardData.clear();
+    Pages.clear();
+    Text.clear();
+    for (auto it = Packets.cbegin(); it != Packets.cend(); ++it)
+        CardData += it.value();
+    if (ContentFrame::IsPictureType(TypeCode)) {
+        Pages = PlaneUnpacker::UnpackPages(CardData, Entry.RegionWidth, Entry.RegionHeight,
+                                           ColourPlanes, PageCount);
+    } else if (ContentFrame::IsInnerCodeType(TypeCode)) {
+        Text = CodePage::Decode(CardData);
+    } else if (!Packets.isEmpty()) {
+        Parameters = Packets.first();
+    }
+}
+
+bool ReceivedPlaybill::IsComplete() const
+{
+    return Program.ok() && FirstMissing().first == 0;
+}
+
+QPair<int, int> ReceivedPlaybill::FirstMissing() const
+{
+    for (int i = 0; i < Materials.size(); ++i) {
+        const ReceivedMaterial &m = Materials.at(i);
+        if (!m.HeaderSeen)
+            return {i + 1, 1};
+        const int k = m.FirstMissingPacket();
+        if (k != 0)
+            return {i + 1, k};
+    }
+    return {0, 0};
+}
