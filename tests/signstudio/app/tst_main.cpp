@@ -19,5 +19,9 @@ int main(int argc, char *argv[])
         TestActionEnabling t;
         status |= QTest::qExec(&t, argc, argv);
     }
+    {
+        TestMainWindow t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
     return status;
 }

@@ -41,3 +41,29 @@ private slots:
     void popup_data();
     void popup();
 };
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startupReadsCardsAndWritesBack();
+    void networkCardsChecked_data();
+    void networkCardsChecked();
+    void noCardsOffersOnlyNewCard();
+    void choiceDialog_data();
+    void choiceDialog();
+    void failedAdapterListSkipsBinding();
+    void tipsWindow_data();
+    void tipsWindow();
+    void exitQuestion_data();
+    void exitQuestion();
+    void workPortMovesUp();
+    void titleFile();
+    void languageSwitch();
+    void keyboard();
+    void menusInDesignedOrder();
+    void recentFiles();
+    void enablingFollowsSelection();
+    void outsidePrograms();
+    void cardCommandsReachTheLink();
+};
