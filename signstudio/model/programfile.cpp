@@ -558,10 +558,12 @@ TLoadResult Read(TProject &project, const QString &cardName, QIODevice &device)
 QString WriteFile(const TProject &project, const QString &cardName, const QString &path)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered and flushed: a write error that only shows when the buffer
+    // is emptied would otherwise let the shortened file replace the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
     const QByteArray bytes = Write(project, cardName);
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString error = file.errorString();
         file.cancelWriting();
         return error;
