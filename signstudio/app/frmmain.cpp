@@ -187,8 +187,7 @@ void TfrmMain::create()
 
     // 13. Send-to-all box and the search button's colour.
     m_cbAllCard->setChecked(m_settings.IsSendAll);
-    m_bBtnSearch->setStyleSheet(m_settings.IsOpenSearch ? QStringLiteral("color: black;")
-                                                         : QStringLiteral("color: #C0C0C0;"));
+    UpdateSearchButton();
 
     // 14, 15. Icon and title file.
     loadAppIcon();
@@ -577,11 +576,22 @@ void TfrmMain::createPopupMenus()
     m_pMenuObject->addSeparator();
     item("actDelFodder");
 
+    m_netCardChoice = new TfrmMulNetCardChoice(this);
+    m_netCardChoice->SetTextProvider([] {
+        TfrmMulNetCardChoice::Texts t;
+        t.caption = LangText(16, QStringLiteral("netWorkChoice"));
+        t.notShow = LangText(16, QStringLiteral("cbNotShow"));
+        t.ok = LangText(16, QStringLiteral("btnOK"));
+        t.columns = LangList(16, 1);
+        t.notChosen = LangText(16, QStringLiteral("dlg_not_choice"));
+        return t;
+    });
+
     m_pMenuEdit = new QMenu(this);
     m_pMenuEdit->setObjectName(QStringLiteral("pMenuEdit"));
     QAction *del = m_pMenuEdit->addAction(QString::fromUtf8("删除对象"));
     del->setObjectName(QStringLiteral("pmDelObject"));
-    connect(del, &QAction::triggered, this, &TfrmMain::deleteSelected);
+    connect(del, &QAction::triggered, this, &TfrmMain::DeleteSelectedObject);
 }
 
 void TfrmMain::connectCommands()
@@ -717,6 +727,12 @@ void TfrmMain::applyTitleFile()
         setWindowTitle(title + QLatin1Char(' ') + m_version);
 }
 
+void TfrmMain::UpdateSearchButton()
+{
+    m_bBtnSearch->setStyleSheet(m_settings.IsOpenSearch ? QStringLiteral("color: black;")
+                                                         : QStringLiteral("color: #C0C0C0;"));
+}
+
 void TfrmMain::loadAppIcon()
 {
     const QString icon = FindAppIcon(m_folder);
@@ -772,6 +788,7 @@ void TfrmMain::FirstShow()
     chooseNetworkCard();   // 2, 3
     // 4: centring the screen panel is the canvas's work when it is shown.
     LoadCards();           // 5
+    insertRecentSeparator();
     for (const QString &path : std::as_const(m_files.Recent.Paths))
         AddRecentFileEntry(path); // 6
     startLink();           // 7
@@ -801,21 +818,12 @@ void TfrmMain::chooseNetworkCard()
     }
     if (adapters.adapters.size() > 1) {
         if (m_settings.IsShowMulNetCard && m_env.interactive) {
-            TfrmMulNetCardChoice dlg(this);
-            dlg.SetTextProvider([] {
-                TfrmMulNetCardChoice::Texts t;
-                t.caption = LangText(16, QStringLiteral("netWorkChoice"));
-                t.notShow = LangText(16, QStringLiteral("cbNotShow"));
-                t.ok = LangText(16, QStringLiteral("btnOK"));
-                t.columns = LangList(16, 1);
-                t.notChosen = LangText(16, QStringLiteral("dlg_not_choice"));
-                return t;
-            });
-            dlg.Fill(adapters.adapters, m_settings.ServerIP);
-            m_env.execDialog(&dlg);
-            m_settings.IsShowMulNetCard = !dlg.NotShowChecked();
-            if (!dlg.ChosenAddress().isEmpty())
-                m_settings.ServerIP = dlg.ChosenAddress();
+            TfrmMulNetCardChoice *dlg = m_netCardChoice;
+            dlg->Fill(adapters.adapters, m_settings.ServerIP);
+            m_env.execDialog(dlg);
+            m_settings.IsShowMulNetCard = !dlg->NotShowChecked();
+            if (!dlg->ChosenAddress().isEmpty())
+                m_settings.ServerIP = dlg->ChosenAddress();
         }
     } else {
         m_settings.ServerIP = m_env.hostAddress();
@@ -1014,16 +1022,22 @@ void TfrmMain::refreshEnabling()
 
 // ---------------------------------------------------------------- recent files
 
+void TfrmMain::insertRecentSeparator()
+{
+    if (m_recentSeparator)
+        return;
+    // Before the menu's last two items: its separator and Exit.
+    const QList<QAction *> items = m_fileMenu->actions();
+    m_recentSeparator = new QAction(m_fileMenu);
+    m_recentSeparator->setSeparator(true);
+    m_fileMenu->insertAction(items.size() >= 2 ? items.at(items.size() - 2) : nullptr, m_recentSeparator);
+}
+
 void TfrmMain::AddRecentFileEntry(const QString &path)
 {
+    insertRecentSeparator();
     const QList<QAction *> items = m_fileMenu->actions();
-    // Before the menu's last two items: its separator and Exit.
     QAction *before = items.size() >= 2 ? items.at(items.size() - 2) : nullptr;
-    if (!m_recentSeparator) {
-        m_recentSeparator = new QAction(m_fileMenu);
-        m_recentSeparator->setSeparator(true);
-        m_fileMenu->insertAction(before, m_recentSeparator);
-    }
     QString caption = path;
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
     auto *entry = new QAction(QStringLiteral("& ") + caption, m_fileMenu);
@@ -1133,7 +1147,7 @@ void TfrmMain::deleteMaterial()
         SelectionChanged(region ? TSelection::ForRegion(region) : TSelection());
 }
 
-void TfrmMain::deleteSelected()
+void TfrmMain::DeleteSelectedObject()
 {
     switch (m_selection.level) {
     case TSelection::Card:
@@ -1165,7 +1179,6 @@ void TfrmMain::newPlaybill()
 void TfrmMain::openPlaybill()
 {
     const int before = int(m_files.Recent.Paths.size());
-    const QString last = m_files.Recent.Paths.isEmpty() ? QString() : m_files.Recent.Paths.last();
     if (!m_files.Open(m_selection))
         return;
     // The opened file is the newest entry; when the list dropped its oldest
@@ -1177,7 +1190,6 @@ void TfrmMain::openPlaybill()
         m_fileMenu->removeAction(oldest);
         oldest->deleteLater();
     }
-    Q_UNUSED(last);
     refreshEnabling();
 }
 

@@ -102,6 +102,13 @@ public:
     void EnableActions(ActionEnabling::State state, bool queueAllowed,
                        const ActionEnabling::CardCapabilities &caps);
     void EnablePopup(ActionEnabling::Selection selection, bool treeEmpty);
+    // Deletes the object selected in the tree (the canvas pop-up menu).
+    void DeleteSelectedObject();
+    // The search button's caption is black with search on, silver with it off.
+    void UpdateSearchButton();
+    // The network-card choice dialog, made once and reused (the parameter
+    // window shows it too).
+    TfrmMulNetCardChoice *NetCardChoice() const { return m_netCardChoice; }
     // The first-show steps; runs once, from the first show event.
     void FirstShow();
     bool FirstShowDone() const { return m_firstShowDone; }
@@ -146,6 +153,7 @@ private:
     QAction *addAction(const QString &name, const QString &english);
     void connectCommands();
     void recentFileTriggered(const QString &path);
+    void insertRecentSeparator();
     void refreshEnabling();
     QList<StoredCard> cardsForSaving() const;
 
@@ -168,7 +176,6 @@ private:
     void openPlaybill();
     void savePlaybills();
     void savePlaybillAs();
-    void deleteSelected();
     void showAbout();
     QString selectedCardName() const;
 
@@ -199,6 +206,7 @@ private:
     QMenu *m_pMenuEdit = nullptr;
     QHash<QString, QAction *> m_popupItems;
     QList<QToolBar *> m_toolBars;
+    TfrmMulNetCardChoice *m_netCardChoice = nullptr;
 
     QWidget *m_pnObjectList = nullptr;
     QLabel *m_pnObjectListCaption = nullptr;
