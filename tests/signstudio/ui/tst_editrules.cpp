@@ -392,5 +392,10 @@ void TestEditRules::resize()
     QCOMPARE(SizerGeometry::Resized(start, SizerGeometry::Grip(grip), delta), expected);
 }
 
-QTEST_GUILESS_MAIN(TestEditRules)
+int RunEditRulesTests(int argc, char *argv[])
+{
+    TestEditRules t;
+    return QTest::qExec(&t, argc, argv);
+}
+
 #include "tst_editrules.moc"
