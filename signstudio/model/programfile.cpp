@@ -500,7 +500,7 @@ QByteArray Write(const TProject &project, const QString &cardName)
     QList<const TFodder *> written;
     const QString folder = project.ProgramFolderPath();
     for (const auto &f : project.Fodders) {
-        if (f->CardName != cardName || f->TypeCode < 10)
+        if (f->CardName != cardName || !f->TextPageUID.isEmpty() || f->TypeCode < 10)
             continue;
         written.append(f.get());
         QStringList files = f->FileNames();

@@ -16,6 +16,13 @@ void eraseObject(std::vector<std::unique_ptr<T>> &list, const T *object)
         list.erase(it);
 }
 
+// Remote text items carry no card name but their page's identifier; they
+// never belong to a card.
+bool ofCard(const TFodder &f, const QString &card)
+{
+    return f.CardName == card && f.TextPageUID.isEmpty();
+}
+
 template <typename T>
 int indexOfObject(const std::vector<std::unique_ptr<T>> &list, const T *object)
 {
@@ -165,7 +172,7 @@ QList<TFodder *> TProject::FoddersOfRegion(const TRegion *region) const
     if (!region)
         return fodders;
     for (const auto &f : Fodders)
-        if (f->CardName == region->CardName && f->RegionUID == region->RegionUID)
+        if (ofCard(*f, region->CardName) && f->RegionUID == region->RegionUID)
             fodders.append(f.get());
     return fodders;
 }
@@ -174,7 +181,7 @@ QList<TFodder *> TProject::FoddersOfCard(const QString &cardName) const
 {
     QList<TFodder *> fodders;
     for (const auto &f : Fodders)
-        if (f->CardName == cardName)
+        if (ofCard(*f, cardName))
             fodders.append(f.get());
     return fodders;
 }
@@ -229,7 +236,7 @@ TFodder *TProject::FindFodder(const QString &card, const QString &page, const QS
 TFodder *TProject::FindFodderByUID(const QString &card, const QString &uid) const
 {
     for (const auto &f : Fodders)
-        if (f->CardName == card && f->FodderUID == uid)
+        if (ofCard(*f, card) && f->FodderUID == uid)
             return f.get();
     return nullptr;
 }
@@ -268,7 +275,7 @@ int TProject::IndexOfFodder(const TFodder *fodder) const
 bool TProject::HoldsRemoteText(const QString &cardName) const
 {
     for (const auto &f : Fodders)
-        if (f->CardName == cardName && (f->Kind == fkRemoteText || f->TypeCode == tcRemoteText))
+        if (ofCard(*f, cardName) && (f->Kind == fkRemoteText || f->TypeCode == tcRemoteText))
             return true;
     return false;
 }
@@ -505,7 +512,7 @@ void TProject::RemoveCard(const QString &cardName)
     TFIXModem *card = FindCard(cardName);
     if (m_observer)
         m_observer->CardRemoving(cardName, card);
-    std::erase_if(Fodders, [&](const auto &f) { return f->CardName == cardName; });
+    std::erase_if(Fodders, [&](const auto &f) { return ofCard(*f, cardName); });
     std::erase_if(Regions, [&](const auto &r) { return r->CardName == cardName; });
     std::erase_if(Pages, [&](const auto &p) { return p->RemotePage == 0 && p->CardName == cardName; });
     if (card)
@@ -721,7 +728,7 @@ bool TProject::MoveFodder(TFodder *fodder, int delta)
 
 void TProject::ClearCard(const QString &cardName)
 {
-    std::erase_if(Fodders, [&](const auto &f) { return f->CardName == cardName; });
+    std::erase_if(Fodders, [&](const auto &f) { return ofCard(*f, cardName); });
     std::erase_if(Regions, [&](const auto &r) { return r->CardName == cardName; });
     std::erase_if(Pages, [&](const auto &p) { return p->RemotePage == 0 && p->CardName == cardName; });
     if (TFIXModem *card = FindCard(cardName)) {

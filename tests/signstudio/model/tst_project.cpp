@@ -559,3 +559,33 @@ void TestProjectModel::moveMaterial()
     QVERIFY(!p.MoveFodder(f1, 1));
     QCOMPARE(listOrder(p).last(), QStringLiteral("time1"));
 }
+
+void TestProjectModel::remoteTextItemsBelongToNoCard()
+{
+    // The remote text window keeps its pages and items in the same lists,
+    // without a card name; no card operation touches them.
+    TProject p;
+    setupProject(p);
+    addCard(p, QStringLiteral("C"));
+    Built b = pageWithRegion(p, QStringLiteral("C"));
+    p.AddFodder(TSelection::ForRegion(b.region), fkSingleText);
+    auto page = std::make_unique<TProgram>();
+    page->RemotePage = 1;
+    page->PageUID = QStringLiteral("123456789");
+    p.Pages.push_back(std::move(page));
+    auto item = std::make_unique<TFodder>(TFodder::NewOfKind(fkSingleText, QDateTime()));
+    item->TextPageUID = QStringLiteral("123456789");
+    item->FodderUID = QStringLiteral("123456790");
+    p.Fodders.push_back(std::move(item));
+
+    QVERIFY(p.PagesOfCard(QString()).isEmpty());
+    QVERIFY(p.FoddersOfCard(QString()).isEmpty());
+    const QByteArray nobody = ProgramFile::Write(p, QString());
+    QCOMPARE(nobody, QByteArray("[ProgramList]\r\n[RegionList]\r\n[FodderList]\r\n[TxtContentList]\r\n"));
+    p.ClearCard(QString());
+    p.RemoveCard(QString());
+    p.ClearCard(QStringLiteral("C"));
+    QCOMPARE(p.Pages.size(), size_t(1));
+    QCOMPARE(p.Fodders.size(), size_t(1));
+    QCOMPARE(p.Fodders.front()->FodderUID, QStringLiteral("123456790"));
+}

@@ -68,6 +68,7 @@ private slots:
     void resizeEmptiesPlaybill();
     void clearAllResetsCounters();
     void moveMaterial();
+    void remoteTextItemsBelongToNoCard();
 };
 
 class TestProgramFile : public QObject
