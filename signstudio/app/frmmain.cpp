@@ -482,6 +482,11 @@ void TfrmMain::createObjectViews()
     m_pnBmpList->setObjectName(QStringLiteral("pnBmpList"));
 }
 
+void TfrmMain::treeAddCard(TFIXModem *card)
+{
+    treeAddCardNode(card->Name, ciOffline);
+}
+
 void TfrmMain::treeAddCardNode(const QString &name, int stateImage)
 {
     if (!m_tree)
@@ -868,11 +873,12 @@ void TfrmMain::LoadCards()
                 m_link->SendNetConfig(line.IpAddress, line.MacAddress);
         }
 
-        treeAddCardNode(card.Name, ciOffline);
-
-        m_project.Cards.Append(TFIXModem::Create(lkSerial, card.Name, panelName, line.IpAddress, line.InnerCode,
-                                                 line.MacAddress, line.ProgramFile, m_project.Cards.Count() + 1,
-                                                 line.Width, line.Height, 56, versionOk ? version : -1, 5, 8));
+        // The card object first, so its node and screen panel can be made
+        // from it.
+        TFIXModem *made = m_project.Cards.Append(TFIXModem::Create(
+            lkSerial, card.Name, panelName, line.IpAddress, line.InnerCode, line.MacAddress, line.ProgramFile,
+            m_project.Cards.Count() + 1, line.Width, line.Height, 56, versionOk ? version : -1, 5, 8));
+        treeAddCard(made);
         if (!line.ProgramFile.isEmpty())
             m_files.LoadPlaybill(card.Name, line.ProgramFile);
     }

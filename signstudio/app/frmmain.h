@@ -124,6 +124,8 @@ public:
     QWidget *vLEditor() const { return m_vLEditor; }
     QWidget *sBoxMain() const { return m_sBoxMain; }
     QWidget *pnBmpList() const { return m_pnBmpList; }
+    QToolButton *sBtnUp() const { return m_sBtnUp; }
+    QToolButton *sBtnDown() const { return m_sBtnDown; }
 
 signals:
     // After every language switch (the tree re-selects its node, the grid
@@ -158,6 +160,7 @@ private:
     QList<StoredCard> cardsForSaving() const;
 
     // tree placeholder mirror of the card nodes
+    void treeAddCard(TFIXModem *card); // root node (state image 1) and screen panel
     void treeAddCardNode(const QString &name, int stateImage);
     void treeRemoveCardNode(const QString &name);
     bool treeIsEmpty() const;
