@@ -135,7 +135,8 @@ int main(int argc, char *argv[])
     QElapsedTimer clock;
     clock.start();
     qint64 allRegisteredAt = -1;
-    Latency latency;
+    Latency latency; // after every card has registered
+    Latency burst;   // while they connect and register
     qint64 lastTick = 0;
     QTimer probe;
     probe.setTimerType(Qt::PreciseTimer);
@@ -143,7 +144,7 @@ int main(int argc, char *argv[])
     QObject::connect(&probe, &QTimer::timeout, [&] {
         const qint64 now = clock.elapsed();
         if (lastTick)
-            latency.lateness.push_back(std::max<qint64>(0, now - lastTick - 10));
+            (allRegisteredAt < 0 ? burst : latency).lateness.push_back(std::max<qint64>(0, now - lastTick - 10));
         lastTick = now;
         if (allRegisteredAt < 0 && list.Count() == cards) {
             bool online = true;
@@ -166,10 +167,12 @@ int main(int argc, char *argv[])
         online += c->Online ? 1 : 0;
     std::printf("cards: %d, registered: %d, online: %d\n", cards, list.Count(), online);
     std::printf("all registered and online after: %lld ms\n", static_cast<long long>(allRegisteredAt));
-    std::printf("event-loop lateness over %d s with heartbeats every %d ms: max %lld ms, p99 %lld ms, "
+    std::printf("event-loop lateness after registration (%d s run) with heartbeats every %d ms: max %lld ms, p99 %lld ms, "
                 "p50 %lld ms (%zu samples)\n",
                 seconds, heartbeatMs, static_cast<long long>(latency.Max()),
                 static_cast<long long>(latency.Percentile(0.99)), static_cast<long long>(latency.Percentile(0.5)),
                 latency.lateness.size());
+    std::printf("event-loop lateness while the cards connected and registered: max %lld ms, p99 %lld ms\n",
+                static_cast<long long>(burst.Max()), static_cast<long long>(burst.Percentile(0.99)));
     return allRegisteredAt >= 0 ? 0 : 2;
 }

@@ -208,14 +208,17 @@ void CardLinks::OnOnlineTimer()
         tOnOffLine.setInterval(tick.NextInterval);
     // A card whose connection has closed is offline even when it was heard
     // recently: without a socket nothing can reach it.
+    QList<QPair<QString, int>> images;
+    images.reserve(m_cards.Count());
     int i = 0;
     for (const auto &card : m_cards) {
         int image = i < tick.Images.size() ? tick.Images.at(i).second : 1;
         if (!card->Online || !card->Socket)
             image = 1;
-        m_host.SetCardNodeImage(card->Name, image);
+        images.append({card->Name, image});
         ++i;
     }
+    m_host.SetCardNodeImages(images);
 }
 
 std::shared_ptr<TcpCardHandle> CardLinks::HandleOf(TcpLink *link)

@@ -6,7 +6,8 @@
 
 CardServer::CardServer(QObject *parent) : QObject(parent)
 {
-    m_server.setMaxPendingConnections(1024);
+    // Connections beyond this wait in the system's backlog until we take them.
+    m_server.setMaxPendingConnections(64);
     // Many cards may connect at the same moment (after a power cut); a short
     // backlog would drop their first attempts and delay them by seconds.
     m_server.setListenBacklogSize(1024);
@@ -56,7 +57,23 @@ bool CardServer::IsRegistered(TcpLink *link) const
 
 void CardServer::OnNewConnection()
 {
-    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+    // Qt signals every accepted connection; the work is done in small
+    // batches from the event loop so that a crowd of cards connecting at
+    // once never holds up the window for long.
+    if (m_drainScheduled)
+        return;
+    m_drainScheduled = true;
+    QTimer::singleShot(0, this, &CardServer::DrainPending);
+}
+
+void CardServer::DrainPending()
+{
+    m_drainScheduled = false;
+    constexpr int Batch = 32;
+    for (int accepted = 0; accepted < Batch; ++accepted) {
+        QTcpSocket *socket = m_server.nextPendingConnection();
+        if (!socket)
+            return;
         if (m_unregistered.size() >= m_maxUnregistered) {
             ++m_refused;
             socket->abort();
@@ -75,6 +92,8 @@ void CardServer::OnNewConnection()
         if (!m_greeting.isEmpty())
             link->Write(m_greeting);
     }
+    if (m_server.hasPendingConnections())
+        OnNewConnection();
 }
 
 void CardServer::OnReceived(TcpLink *link, const QByteArray &bytes)

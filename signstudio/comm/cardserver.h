@@ -69,6 +69,7 @@ private:
     };
 
     void OnNewConnection();
+    void DrainPending();
     void OnReceived(TcpLink *link, const QByteArray &bytes);
     void OnClosed(TcpLink *link);
 
@@ -81,4 +82,5 @@ private:
     int m_unregisteredLifetimeMs = DefaultUnregisteredLifetimeMs;
     qint64 m_unregisteredByteLimit = DefaultUnregisteredByteLimit;
     int m_refused = 0;
+    bool m_drainScheduled = false;
 };

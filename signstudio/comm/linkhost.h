@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QSize>
 #include <QString>
 
@@ -35,6 +37,13 @@ public:
     virtual void AddCardNode(TFIXModem *card) = 0;
     // State image of every top-level node whose text equals name.
     virtual void SetCardNodeImage(const QString &name, int image) = 0;
+    // The same for many cards at once (the online timer's tick): one pass
+    // over the tree instead of one per card. Later entries win.
+    virtual void SetCardNodeImages(const QList<QPair<QString, int>> &images)
+    {
+        for (const auto &entry : images)
+            SetCardNodeImage(entry.first, entry.second);
+    }
     // State image of the first top-level node with that text, 0 when none.
     virtual int CardNodeImage(const QString &name) const = 0;
     // The actions take their card-selected state and the property grid

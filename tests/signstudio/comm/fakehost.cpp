@@ -43,3 +43,15 @@ void FakeHost::ResizeCardScreen(TFIXModem *card)
 {
     Resized.append(card->Name);
 }
+
+void FakeHost::SetCardNodeImages(const QList<QPair<QString, int>> &images)
+{
+    QHash<QString, int> byName;
+    for (const auto &entry : images)
+        byName.insert(entry.first, entry.second);
+    for (auto &node : Nodes) {
+        const auto it = byName.constFind(node.first);
+        if (it != byName.constEnd())
+            node.second = it.value();
+    }
+}

@@ -26,6 +26,7 @@ public:
     bool SelectCardNode(const QString &name) override;
     void AddCardNode(TFIXModem *card) override;
     void SetCardNodeImage(const QString &name, int image) override;
+    void SetCardNodeImages(const QList<QPair<QString, int>> &images) override;
     int CardNodeImage(const QString &name) const override;
     void ShowCardSelected(TFIXModem *card) override;
     void ResizeCardScreen(TFIXModem *card) override;
