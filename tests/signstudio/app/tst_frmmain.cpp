@@ -590,3 +590,48 @@ void TestMainWindow::cardCommandsReachTheLink()
     QCOMPARE(fx.link.calls, (QStringList{"Search", "Send", "StopPlay", "BeginPlay", "AdjustTime", "CommParamConfig",
                                          "Preview"}));
 }
+
+void TestMainWindow::startupLanguage_data()
+{
+    QTest::addColumn<QByteArray>("locale");
+    QTest::addColumn<QByteArray>("stored"); // null: no LgType key
+    QTest::addColumn<QString>("newCaption");
+    QTest::addColumn<bool>("simpleShown");
+    QTest::addColumn<bool>("traditionalShown");
+    QTest::addColumn<QString>("writtenBack");
+    QTest::newRow("English system, 0") << QByteArray("en_US.UTF-8") << QByteArray("0") << "New" << false << false << "2";
+    QTest::newRow("Simplified system, 2") << QByteArray("zh_CN.UTF-8") << QByteArray("2") << "New" << true << false << "2";
+    QTest::newRow("Simplified system, default") << QByteArray("zh_CN.UTF-8") << QByteArray() << QString::fromUtf8("新建") << true << false << "0";
+    QTest::newRow("Traditional system, 0") << QByteArray("zh_TW.UTF-8") << QByteArray("0") << QString::fromUtf8("新建") << false << true << "1";
+}
+
+void TestMainWindow::startupLanguage()
+{
+    QFETCH(QByteArray, locale);
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, newCaption);
+    QFETCH(bool, simpleShown);
+    QFETCH(bool, traditionalShown);
+    QFETCH(QString, writtenBack);
+    const QByteArray old = qgetenv("LC_ALL");
+    qputenv("LC_ALL", locale);
+    Fixture fx;
+    fx.writeSettings("[IsShowTips]\r\nIsShowTips=1\r\n"
+                     + (stored.isNull() ? QByteArray() : "[LgType]\r\nLgType=" + stored + "\r\n"));
+    {
+        auto w = fx.start();
+        QCOMPARE(w->Action("actNewPrg")->text(), newCaption);
+        QCOMPARE(w->Action("actSimpleChn")->isVisible(), simpleShown);
+        QCOMPARE(w->Action("actTraditionalChn")->isVisible(), traditionalShown);
+        QVERIFY(w->Action("actEnglish")->isVisible());
+        w->Action("actEnglish")->trigger();
+        QCOMPARE(w->Action("actNewPrg")->text(), QString("New"));
+        if (writtenBack != "2")
+            w->Action(writtenBack == "0" ? "actSimpleChn" : "actTraditionalChn")->trigger();
+    }
+    if (old.isNull())
+        qunsetenv("LC_ALL");
+    else
+        qputenv("LC_ALL", old);
+    QCOMPARE(fx.ini().ReadString("LgType", "LgType"), writtenBack);
+}

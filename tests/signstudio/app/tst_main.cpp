@@ -5,6 +5,9 @@
 
 int main(int argc, char *argv[])
 {
+    // The window picks its language from the locale; the tests expect English
+    // unless they set a locale themselves.
+    qputenv("LC_ALL", "C");
     QApplication app(argc, argv);
     int status = 0;
     {

@@ -66,4 +66,6 @@ private slots:
     void enablingFollowsSelection();
     void outsidePrograms();
     void cardCommandsReachTheLink();
+    void startupLanguage_data();
+    void startupLanguage();
 };
