@@ -20,6 +20,10 @@ int main(int argc, char *argv[])
         status |= QTest::qExec(&t, argc, argv);
     }
     {
+        TestShow t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
         TestLinks t;
         status |= QTest::qExec(&t, argc, argv);
     }

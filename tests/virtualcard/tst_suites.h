@@ -64,3 +64,16 @@ private slots:
     void serialLineOnPty();
     void rs485BusWithTwoCards();
 };
+
+class TestShow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void parameters_data();
+    void parameters();
+    void saveWritesPngAndSummary();
+    void saveKeepsNamesInsideTheFolder();
+    void saveReportsFailure();
+    void playerTurnsPagesAndObeysSchedules();
+    void playerDrawsCardDrawnMaterials();
+};
