@@ -6,12 +6,14 @@
 #include "signstudio/model/modelui.h"
 #include "signstudio/ui/bmplistpanel.h"
 #include "signstudio/ui/canvas.h"
+#include "signstudio/ui/editundo.h"
 #include "signstudio/ui/materialpreview.h"
 #include "signstudio/ui/objecttree.h"
 #include "signstudio/ui/propertygrid.h"
 #include "signstudio/ui/regioncolour.h"
 #include "signstudio/ui/sizercontrol.h"
 
+#include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
@@ -65,6 +67,17 @@ TObjectController::TObjectController(TProject &project, TObjectTree *tree, TProp
     connect(m_canvas, &TCanvas::deleteRequested, this, [this] { DeleteSelected(); });
     if (m_bmpList)
         m_bmpList->hide();
+
+    QAction *undo = m_undo.createUndoAction(this);
+    QAction *redo = m_undo.createRedoAction(this);
+    undo->setShortcut(QKeySequence::Undo);
+    redo->setShortcut(QKeySequence::Redo);
+    for (QAction *a : {undo, redo}) {
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        m_tree->addAction(a);
+        m_grid->addAction(a);
+        m_canvas->addAction(a);
+    }
 
     RunPlayDate = [](TfrmPlayDate &dialog) { return dialog.exec() == QDialog::Accepted; };
     RunDateTime = [this](const DateTimeRequest &request) {
@@ -333,10 +346,7 @@ QString TObjectController::AddPage()
 {
     if (m_screenPanel.isEmpty() && Selection().level == TSelection::None)
         return QString();
-    const TAddResult result = m_project.AddPage(Selection());
-    if (result.page)
-        SelectPage(result.page);
-    return result.error;
+    return m_project.AddPage(Selection()).error;
 }
 
 QString TObjectController::AddRegion()
@@ -347,10 +357,7 @@ QString TObjectController::AddRegion()
         if (TCanvasPanel *page = m_canvas->Panel(m_pagePanel))
             fallback = page->size();
     }
-    const TAddResult result = m_project.AddRegion(s, fallback);
-    if (result.region)
-        SelectRegion(result.region);
-    return result.error;
+    return m_project.AddRegion(s, fallback).error;
 }
 
 QString TObjectController::AddFodder(int kind)
@@ -482,7 +489,71 @@ void TObjectController::onRowEdited(int row, const QString &text)
     if (m_guard || m_rows.IsEmpty())
         return;
     GuardScope guard(m_guard);
+    const TEditSnapshot before = currentSnapshot();
     applyOutcome(m_rows.Edit(row, text));
+    pushEdit(before);
+}
+
+TEditSnapshot TObjectController::currentSnapshot() const
+{
+    switch (m_rows.Level()) {
+    case TSelection::Page: return TEditSnapshot::Of(m_rows.Page());
+    case TSelection::Region: return TEditSnapshot::Of(m_rows.Region());
+    case TSelection::Material: return TEditSnapshot::Of(m_rows.Fodder());
+    default: return TEditSnapshot();
+    }
+}
+
+void TObjectController::pushEdit(const TEditSnapshot &before)
+{
+    if (before.kind == TEditSnapshot::None)
+        return;
+    TEditSnapshot after = before;
+    switch (before.kind) {
+    case TEditSnapshot::Page: after = TEditSnapshot::Of(static_cast<TProgram *>(before.object)); break;
+    case TEditSnapshot::Region: after = TEditSnapshot::Of(static_cast<TRegion *>(before.object)); break;
+    case TEditSnapshot::Fodder: after = TEditSnapshot::Of(static_cast<TFodder *>(before.object)); break;
+    case TEditSnapshot::None: break;
+    }
+    auto *command = new TEditUndoCommand(before, after,
+                                         [this](const TEditSnapshot &s) { afterUndo(s); });
+    if (command->Empty()) {
+        delete command;
+        return;
+    }
+    m_undo.push(command);
+}
+
+void TObjectController::afterUndo(const TEditSnapshot &s)
+{
+    GuardScope guard(m_guard);
+    QString card;
+    if (s.kind == TEditSnapshot::Region) {
+        auto *r = static_cast<TRegion *>(s.object);
+        card = r->CardName;
+        const QRect bounds(r->Left, r->Top, r->Width, r->Height);
+        if (TCanvasPanel *panel = m_canvas->Panel(r->PanelName))
+            panel->setGeometry(bounds);
+        if (TSizerControl *sizer = m_canvas->Sizer(); sizer && sizer->TargetName() == r->PanelName)
+            sizer->setGeometry(bounds);
+    } else if (s.kind == TEditSnapshot::Fodder) {
+        auto *f = static_cast<TFodder *>(s.object);
+        card = f->CardName;
+        UpdatePreview(f);
+    } else if (s.kind == TEditSnapshot::Page) {
+        card = static_cast<TProgram *>(s.object)->CardName;
+    }
+    const bool shown = (s.kind == TEditSnapshot::Page && m_rows.Page() == s.object
+                        && m_rows.Level() == TSelection::Page)
+                       || (s.kind == TEditSnapshot::Region && m_rows.Region() == s.object
+                           && m_rows.Level() == TSelection::Region)
+                       || (s.kind == TEditSnapshot::Fodder && m_rows.Fodder() == s.object);
+    if (shown) {
+        m_rows.Refresh();
+        showRows();
+    }
+    m_project.MarkModified(card);
+    emit cardModified(card);
 }
 
 void TObjectController::EditButton(int row)
@@ -498,7 +569,9 @@ void TObjectController::EditButton(int row)
             dialog.SetNote(m_rows.NoteText());
             if (RunPlayDate && RunPlayDate(dialog)) {
                 GuardScope guard(m_guard);
+                const TEditSnapshot before = currentSnapshot();
                 applyOutcome(m_rows.SetPageWeekDays(dialog.Value(), dialog.PlaySpan() == 1));
+                pushEdit(before);
             }
         } else if (row == 5) {
             DateTimeRequest request;
@@ -512,7 +585,9 @@ void TObjectController::EditButton(int row)
             const DateTimeAnswer answer = RunDateTime ? RunDateTime(request) : DateTimeAnswer();
             if (answer.accepted) {
                 GuardScope guard(m_guard);
+                const TEditSnapshot before = currentSnapshot();
                 applyOutcome(m_rows.SetPagePlayDate(answer.position, answer.value));
+                pushEdit(before);
             }
         }
         return;
@@ -547,7 +622,9 @@ void TObjectController::OpenEditor(TFodder *fodder)
         const QString file = AskGifFile ? AskGifFile(fodder->Content) : QString();
         if (file.isEmpty())
             return; // cancelled: the material keeps its file
+        const TEditSnapshot before = TEditSnapshot::Of(fodder);
         fodder->Content = file;
+        pushEdit(before);
         m_project.MarkModified(fodder->CardName);
         if (m_rows.Fodder() == fodder) {
             GuardScope guard(m_guard);
@@ -615,6 +692,7 @@ void TObjectController::onSizerReported(int mode, const QString &regionPanel, co
     }
     const bool changed = region->Left != bounds.left() || region->Top != bounds.top()
                          || region->Width != bounds.width() || region->Height != bounds.height();
+    const TEditSnapshot before = TEditSnapshot::Of(region);
     region->Left = bounds.left();
     region->Top = bounds.top();
     region->Width = bounds.width();
@@ -627,6 +705,7 @@ void TObjectController::onSizerReported(int mode, const QString &regionPanel, co
         m_grid->RewriteRows(m_rows.Rows(), {2, 3, 4, 5});
     }
     if (changed) {
+        pushEdit(before);
         m_project.MarkModified(region->CardName);
         emit cardModified(region->CardName);
     }
@@ -688,6 +767,8 @@ void TObjectController::addFodderViews(TFodder *fodder)
 void TObjectController::PageAdded(TProgram *page)
 {
     addPageViews(page);
+    // A new page or region becomes the selection, whoever added it.
+    SelectPage(page);
     if (m_next)
         m_next->PageAdded(page);
 }
@@ -695,6 +776,7 @@ void TObjectController::PageAdded(TProgram *page)
 void TObjectController::RegionAdded(TRegion *region)
 {
     addRegionViews(region);
+    SelectRegion(region);
     if (m_next)
         m_next->RegionAdded(region);
 }
@@ -706,8 +788,30 @@ void TObjectController::FodderAdded(TFodder *fodder)
         m_next->FodderAdded(fodder);
 }
 
+void TObjectController::reselectLater()
+{
+    // The model is still removing; once it is done, the grid and the canvas
+    // follow the node the tree shows, unless they show it already.
+    QMetaObject::invokeMethod(this, [this] {
+        if (!m_tree || m_guard)
+            return;
+        QTreeWidgetItem *item = m_tree->currentItem();
+        const TSelection s = SelectionOf(item);
+        const bool shown = s.level == m_rows.Level()
+                           && (s.level == TSelection::None
+                               || (s.level == TSelection::Card && s.cardName == m_rows.CardName())
+                               || (s.level == TSelection::Page && s.page == m_rows.Page())
+                               || (s.level == TSelection::Region && s.region == m_rows.Region())
+                               || (s.level == TSelection::Material && s.fodder == m_rows.Fodder()));
+        if (!shown)
+            SelectNode(item);
+    }, Qt::QueuedConnection);
+}
+
 void TObjectController::PageRemoving(TProgram *page)
 {
+    m_undo.clear();
+    reselectLater();
     if (m_rows.Page() == page)
         m_rows.Clear(), m_grid->ClearRows();
     if (m_bmpList && m_bmpList->Material() && m_bmpList->Material()->PageName == page->PageName
@@ -721,6 +825,8 @@ void TObjectController::PageRemoving(TProgram *page)
 
 void TObjectController::RegionRemoving(TRegion *region)
 {
+    m_undo.clear();
+    reselectLater();
     if (m_rows.Region() == region)
         m_rows.Clear(), m_grid->ClearRows();
     m_canvas->DestroyPanel(region->PanelName);
@@ -731,6 +837,8 @@ void TObjectController::RegionRemoving(TRegion *region)
 
 void TObjectController::FodderRemoving(TFodder *fodder)
 {
+    m_undo.clear();
+    reselectLater();
     if (m_rows.Fodder() == fodder)
         m_rows.Clear(), m_grid->ClearRows();
     if (m_bmpList && m_bmpList->Material() == fodder)
@@ -751,6 +859,8 @@ void TObjectController::dropRowsOf(const QString &cardName)
 
 void TObjectController::CardRemoving(const QString &cardName, TFIXModem *card)
 {
+    m_undo.clear();
+    reselectLater();
     if (!m_rows.IsEmpty() && m_rows.CardName() == cardName)
         m_rows.Clear(), m_grid->ClearRows();
     dropRowsOf(cardName);
@@ -764,6 +874,7 @@ void TObjectController::CardRemoving(const QString &cardName, TFIXModem *card)
 
 void TObjectController::CardCleared(const QString &cardName)
 {
+    m_undo.clear();
     dropRowsOf(cardName);
     QTreeWidgetItem *node = m_tree->CardNode(cardName);
     if (node) {
@@ -783,6 +894,7 @@ void TObjectController::CardCleared(const QString &cardName)
 
 void TObjectController::CardLoaded(const QString &cardName)
 {
+    m_undo.clear();
     for (TProgram *page : m_project.PagesOfCard(cardName)) {
         addPageViews(page);
         for (TRegion *region : m_project.RegionsOfPage(page)) {
@@ -799,6 +911,7 @@ void TObjectController::CardLoaded(const QString &cardName)
 
 void TObjectController::AllCleared()
 {
+    m_undo.clear();
     m_rows.Clear();
     m_grid->ClearRows();
     if (m_bmpList)

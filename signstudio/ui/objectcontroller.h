@@ -7,12 +7,14 @@
 #include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <QUndoStack>
 
 #include <functional>
 
 class QTreeWidgetItem;
 class QWidget;
 class TBmpListPanel;
+struct TEditSnapshot;
 class TCanvas;
 class TModelUi;
 class TObjectTree;
@@ -98,6 +100,11 @@ public:
     void EditButton(int row);
     void OpenEditor(TFodder *fodder);
 
+    // Property edits, dialog results and sizer moves can be undone (Ctrl+Z
+    // in the tree, the grid and the canvas); removing objects or loading a
+    // playbill clears the history.
+    QUndoStack *UndoStack() { return &m_undo; }
+
     // Redraws the material's image on the canvas.
     void UpdatePreview(TFodder *fodder);
 
@@ -145,6 +152,10 @@ private:
     void showFodderRows(TFodder *fodder);
     void showRows();
     void forgetSelection();
+    void reselectLater();
+    TEditSnapshot currentSnapshot() const;
+    void pushEdit(const TEditSnapshot &before);
+    void afterUndo(const TEditSnapshot &snapshot);
     void clearHandles();
     void setCurrentNode(QTreeWidgetItem *item);
     void addPageViews(TProgram *page);
@@ -165,6 +176,7 @@ private:
     TModelUi *m_modelUi = nullptr;
     QWidget *m_dialogParent = nullptr;
 
+    QUndoStack m_undo;
     bool m_guard = false;
     bool m_queueAllowed = false;
     int m_curCard = -1;

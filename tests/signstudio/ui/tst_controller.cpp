@@ -4,6 +4,7 @@
 #include "signstudio/model/modelui.h"
 #include "signstudio/model/project.h"
 #include "signstudio/ui/bmplistpanel.h"
+#include "signstudio/ui/materialpreview.h"
 #include "signstudio/ui/canvas.h"
 #include "signstudio/ui/objectcontroller.h"
 #include "signstudio/ui/objecttree.h"
@@ -77,6 +78,10 @@ private slots:
     void materialClick();
     void deleteFromCanvasMenu();
     void languageSwitchRefills();
+    void undoRedo();
+    void undoKeyInGrid();
+    void modelDeletionReselects();
+    void previewDrawn();
 
 private:
     TFIXModem *addCard(const QString &name, int w, int h);
@@ -688,6 +693,111 @@ void TestController::languageSwitchRefills()
     QVERIFY(chinese != QStringLiteral("Play_Start_Time"));
     m_ctl->RefreshSelection();
     QCOMPARE(m_grid->Key(2), QStringLiteral("Play_Start_Time"));
+}
+
+void TestController::undoRedo()
+{
+    TFIXModem *card = addCard(QStringLiteral("C1"), 320, 64);
+    m_ctl->SelectNode(m_tree->CardNode(QStringLiteral("C1")));
+    m_ctl->AddPage();
+    m_ctl->AddRegion();
+    TRegion *region = m_project->Regions.front().get();
+    QUndoStack *undo = m_ctl->UndoStack();
+    QCOMPARE(undo->count(), 0);
+
+    m_grid->SetValue(2, QStringLiteral("13"));
+    QCOMPARE(region->Left, 16);
+    m_ctl->Canvas()->Sizer()->MoveBy(QPoint(0, 8));
+    sendMouse(m_ctl->Canvas()->Sizer(), QEvent::MouseButtonPress, QPoint(20, 10), Qt::LeftButton);
+    sendMouse(m_ctl->Canvas()->Sizer(), QEvent::MouseButtonRelease, QPoint(20, 10), Qt::NoButton);
+    QCOMPARE(boundsOf(region), QRect(16, 8, 160, 32));
+    QCOMPARE(undo->count(), 2);
+
+    card->Modified = false;
+    undo->undo();
+    QCOMPARE(boundsOf(region), QRect(16, 0, 160, 32));
+    QCOMPARE(m_canvas->Panel(region->PanelName)->geometry(), QRect(16, 0, 160, 32));
+    QCOMPARE(m_grid->Value(3), QStringLiteral("0"));
+    QVERIFY(card->Modified);
+    undo->undo();
+    QCOMPARE(boundsOf(region), QRect(0, 0, 160, 32));
+    QCOMPARE(m_grid->Value(2), QStringLiteral("0"));
+    undo->redo();
+    QCOMPARE(region->Left, 16);
+    QCOMPARE(m_grid->Value(2), QStringLiteral("16"));
+
+    // Material edits; a rename is not part of the history.
+    m_ctl->AddFodder(fkSingleText);
+    TFodder *f = m_project->Fodders.front().get();
+    m_ctl->SelectFodder(f);
+    const int before = undo->index();
+    m_grid->SetValue(6, QStringLiteral("300"));
+    QCOMPARE(f->StayTime, 255);
+    m_grid->SetValue(1, QStringLiteral("Renamed"));
+    QCOMPARE(undo->index(), before + 1);
+    QCOMPARE(undo->count(), before + 1); // the undone move is gone
+    f->PictureFiles.append(TFileInfo{1, QStringLiteral("/tmp/kept.bmp")});
+    undo->undo();
+    QCOMPARE(f->StayTime, 1);
+    QCOMPARE(m_grid->Value(6), QStringLiteral("1"));
+    QCOMPARE(f->FodderName, QStringLiteral("Renamed"));
+    QCOMPARE(f->PictureFiles.size(), 1);
+
+    // Removing objects clears the history.
+    QVERIFY(m_ctl->DeleteSelected());
+    QCOMPARE(undo->count(), 0);
+}
+
+void TestController::undoKeyInGrid()
+{
+    addCard(QStringLiteral("C1"), 320, 64);
+    m_ctl->SelectNode(m_tree->CardNode(QStringLiteral("C1")));
+    m_ctl->AddPage();
+    TProgram *page = m_project->Pages.front().get();
+    m_grid->SetValue(2, QStringLiteral("9:1"));
+    QCOMPARE(page->StartTime, QStringLiteral("09:10"));
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window, 2000));
+    m_grid->setFocus();
+    QTest::keyClick(m_grid, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(page->StartTime, QStringLiteral("00:00"));
+    QCOMPARE(m_grid->Value(2), QStringLiteral("00:00"));
+}
+
+void TestController::modelDeletionReselects()
+{
+    addCard(QStringLiteral("C1"), 320, 64);
+    m_ctl->SelectNode(m_tree->CardNode(QStringLiteral("C1")));
+    // Added through the model directly, as the main window's commands do.
+    TProgram *page = m_project->AddPage(TSelection::ForCard(QStringLiteral("C1"))).page;
+    QCOMPARE(m_tree->currentItem(), m_tree->NodeOf(page));
+    QCOMPARE(m_grid->RowCount(), 6);
+    TRegion *region = m_project->AddRegion(TSelection::ForPage(page)).region;
+    QCOMPARE(m_tree->currentItem(), m_tree->NodeOf(region));
+    QVERIFY(m_canvas->Sizer());
+    QVERIFY(m_project->DeleteRegion(region, m_ui));
+    QTRY_COMPARE_WITH_TIMEOUT(m_grid->RowCount(), 6, 2000);
+    QCOMPARE(m_tree->currentItem(), m_tree->NodeOf(page));
+    QVERIFY(!m_canvas->Sizer());
+}
+
+void TestController::previewDrawn()
+{
+    addCard(QStringLiteral("C1"), 320, 64);
+    m_ctl->RenderPreview = [](const TFodder &f, const QSize &size) { return MaterialPreview(f, size); };
+    m_ctl->SelectNode(m_tree->CardNode(QStringLiteral("C1")));
+    m_ctl->AddPage();
+    m_ctl->AddRegion();
+    m_ctl->AddFodder(fkTime);
+    m_ctl->AddFodder(fkRemoteText);
+    TFodder *time = m_project->Fodders.at(0).get();
+    TFodder *remote = m_project->Fodders.at(1).get();
+    TMaterialImage *image = m_canvas->ImageOf(time->PanelName);
+    QVERIFY(!image->Image().isNull());
+    QCOMPARE(image->Image().size(), QSize(160, 32));
+    // Nothing to draw: the name shows as a caption.
+    QVERIFY(m_canvas->ImageOf(remote->PanelName)->Image().isNull());
+    QCOMPARE(m_canvas->ImageOf(remote->PanelName)->Caption(), remote->FodderName);
 }
 
 int RunControllerTests(int argc, char *argv[])
