@@ -56,6 +56,10 @@ QString CardLine::Format(const QString &programFolder) const
     QString file = ProgramFile;
     if (!programFolder.isEmpty() && file.startsWith(programFolder))
         file = file.mid(programFolder.size());
+    // A comma or a quote in the name would split the line differently when
+    // read back: such a name alone is written in quotes.
+    if (file.contains(QLatin1Char(',')) || file.startsWith(QLatin1Char('"')))
+        file = QLatin1Char('"') + QString(file).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
     return QString::number(Width) + QLatin1Char(',') + QString::number(Height) + QLatin1Char(',') + file
            + QLatin1Char(',') + InnerCode + QLatin1Char(',') + IpAddress + QLatin1Char(',') + MacAddress
            + QLatin1Char(',') + Version;

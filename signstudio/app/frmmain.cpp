@@ -9,6 +9,11 @@
 #include "signstudio/lang/langtext.h"
 #include "signstudio/lang/langui.h"
 #include "signstudio/model/fodderkind.h"
+#include "signstudio/ui/bmplistpanel.h"
+#include "signstudio/ui/canvas.h"
+#include "signstudio/ui/objectcontroller.h"
+#include "signstudio/ui/objecttree.h"
+#include "signstudio/ui/propertygrid.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -455,45 +460,41 @@ void TfrmMain::createCentralArea()
 // the window knows them only by these members and their object names.
 void TfrmMain::createObjectViews()
 {
-    m_tree = new QTreeWidget(this);
-    m_tree->setHeaderHidden(true);
-    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_tvObject = m_tree;
-    m_tvObject->setObjectName(QStringLiteral("tvObject"));
-    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &TfrmMain::treeSelectionChanged);
+    auto *tree = new TObjectTree(this);
+    tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_tree = tree;
+    m_tvObject = tree;
     connect(m_tree, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         m_pMenuObject->popup(m_tree->viewport()->mapToGlobal(pos));
     });
-
-    auto *grid = new QTreeWidget(this);
-    grid->setColumnCount(2);
+    auto *grid = new TPropertyGrid(this);
     m_vLEditor = grid;
-    m_vLEditor->setObjectName(QStringLiteral("vLEditor"));
-
-    auto *canvas = new QScrollArea(this);
-    canvas->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(canvas, &QWidget::customContextMenuRequested, this, [this, canvas](const QPoint &pos) {
-        m_pMenuEdit->popup(canvas->mapToGlobal(pos));
-    });
+    auto *canvas = new TCanvas(this);
     m_sBoxMain = canvas;
-    m_sBoxMain->setObjectName(QStringLiteral("sBoxMain"));
+    auto *bmpList = new TBmpListPanel(this);
+    m_pnBmpList = bmpList;
 
-    m_pnBmpList = new QWidget(this);
-    m_pnBmpList->setObjectName(QStringLiteral("pnBmpList"));
+    // The controller mirrors the model in the four views and owns their edit
+    // rules; the window keeps the enabling of its commands.
+    m_objects = new TObjectController(m_project, tree, grid, canvas, bmpList, this);
+    m_objects->SetModelUi(this);
+    m_objects->SetDialogParent(this);
+    connect(m_objects, &TObjectController::selectionChanged, this,
+            [this] { SelectionChanged(m_objects->Selection()); });
+    connect(m_objects, &TObjectController::statusText, this, &TfrmMain::SetStatusText);
+    connect(this, &TfrmMain::languageChanged, m_objects, &TObjectController::RefreshSelection);
+    connect(m_sBtnUp, &QToolButton::clicked, m_objects, &TObjectController::MoveUp);
+    connect(m_sBtnDown, &QToolButton::clicked, m_objects, &TObjectController::MoveDown);
 }
 
 void TfrmMain::treeAddCard(TFIXModem *card)
 {
-    treeAddCardNode(card->Name, ciOffline);
+    m_objects->SelectNode(m_objects->AddCard(card));
 }
 
 void TfrmMain::treeAddCardNode(const QString &name, int stateImage)
 {
-    if (!m_tree)
-        return;
-    auto *item = new QTreeWidgetItem(m_tree, {name});
-    item->setData(0, Qt::UserRole, stateImage);
-    m_tree->setCurrentItem(item);
+    m_objects->SelectNode(m_objects->AddCardNode(name, stateImage, m_currentScreenPanel, 256, 128));
 }
 
 void TfrmMain::treeRemoveCardNode(const QString &name)

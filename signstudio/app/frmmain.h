@@ -125,6 +125,8 @@ public:
     QWidget *sBoxMain() const { return m_sBoxMain; }
     QWidget *pnBmpList() const { return m_pnBmpList; }
     QToolButton *sBtnUp() const { return m_sBtnUp; }
+    // The controller of the tree, grid, canvas and picture list.
+    class TObjectController *ObjectViews() const { return m_objects; }
     QToolButton *sBtnDown() const { return m_sBtnDown; }
 
 signals:
@@ -221,7 +223,8 @@ private:
     QLabel *m_pnAttrTitle = nullptr;
     QLabel *m_lbStopTime = nullptr;
     QWidget *m_tvObject = nullptr;
-    QTreeWidget *m_tree = nullptr; // the placeholder tree, while there is one
+    QTreeWidget *m_tree = nullptr; // the object tree (TObjectTree)
+    class TObjectController *m_objects = nullptr;
     QWidget *m_vLEditor = nullptr;
     QWidget *m_sBoxMain = nullptr;
     QWidget *m_pnBmpList = nullptr;

@@ -184,6 +184,9 @@ void TestAppSettings::cardLineWrittenRelative_data()
     QTest::newRow("inside") << Folder + "prgFiles/my show.prg" << "1,2,prgFiles/my show.prg,c,d,e,-1";
     QTest::newRow("outside") << "/srv/x.prg" << "1,2,/srv/x.prg,c,d,e,-1";
     QTest::newRow("none") << "" << "1,2,,c,d,e,-1";
+    QTest::newRow("comma in the name") << Folder + "prgFiles/a,b c.prg" << "1,2,\"prgFiles/a,b c.prg\",c,d,e,-1";
+    QTest::newRow("leading quote") << "/srv/\"x\".prg" << "1,2,/srv/\"x\".prg,c,d,e,-1";
+    QTest::newRow("quote first") << Folder + "\"q.prg" << "1,2,\"\"\"q.prg\",c,d,e,-1";
 }
 
 void TestAppSettings::cardLineWrittenRelative()

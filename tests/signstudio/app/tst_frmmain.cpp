@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QMenu>
 #include <QProgressBar>
 #include <QTableWidget>
@@ -299,6 +300,10 @@ void TestMainWindow::choiceDialog()
     fx.onDialog = [](QDialog *d) {
         if (auto *choice = qobject_cast<TfrmMulNetCardChoice *>(d)) {
             QCOMPARE(choice->lvNetCard()->rowCount(), 2);
+            choice->show();
+            QCOMPARE(choice->windowTitle(), QString("You must choice one netWork card"));
+            QCOMPARE(choice->lvNetCard()->horizontalHeaderItem(0)->text(), QString("ID"));
+            QCOMPARE(choice->lvNetCard()->horizontalHeaderItem(3)->text(), QString("Mac Address"));
             choice->lvNetCard()->selectRow(1);
             choice->cbNotShow()->setChecked(true);
             choice->accept();
@@ -342,8 +347,15 @@ void TestMainWindow::tipsWindow()
     Fixture fx;
     fx.writeSettings(stored);
     fx.onDialog = [](QDialog *d) {
-        if (auto *tips = qobject_cast<TfrmInitTips *>(d))
+        if (auto *tips = qobject_cast<TfrmInitTips *>(d)) {
+            tips->show(); // texts come from the tables at show
+            QCOMPARE(tips->windowTitle(), QString("Run Tips"));
+            QCOMPARE(tips->cbCheck()->text(), QString("Do not show again"));
+            QCOMPARE(tips->btSure()->text(), QString("OK"));
+            QVERIFY(!tips->lbTipInfo()->text().isEmpty());
             tips->cbCheck()->setChecked(true);
+            tips->accept();
+        }
     };
     auto w = fx.start();
     QCOMPARE(fx.dialogs.contains("TfrmInitTips"), shown);
