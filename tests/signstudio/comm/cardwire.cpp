@@ -46,4 +46,26 @@ QByteArray IdentityFrame(const Identity &id)
     return f;
 }
 
+QByteArray Envelope(const QByteArray &frame, quint8 marker, quint8 status, const QByteArray &inner)
+{
+    const int length = int(frame.size()) + 19;
+    QByteArray e;
+    e += char(0xFE);
+    e += char(0x98);
+    e += char((length >> 8) & 0xFF);
+    e += char(length & 0xFF);
+    e += char(0x97);
+    e += char(marker);
+    e += char(status);
+    e += inner.left(8);
+    e += QByteArray::fromHex("010101");
+    e += frame;
+    e += QByteArray(2, '\0');
+    quint8 x = 0;
+    for (int i = 1; i < e.size(); ++i)
+        x ^= quint8(e.at(i));
+    e += char(x);
+    return e;
+}
+
 } // namespace CardWire

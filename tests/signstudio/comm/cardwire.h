@@ -27,6 +27,12 @@ QByteArray IdentityFrame(const Identity &id);
 // A frame of a code with a payload.
 QByteArray Frame(quint8 code, const QByteArray &payload = QByteArray());
 
+// A reply envelope of the bus carrying a frame: marker 54 or 55, status,
+// the card's address; the CRC bytes are not checked by the receiver and
+// are left 00 00, the last byte is the XOR check.
+QByteArray Envelope(const QByteArray &frame, quint8 marker = 0x54, quint8 status = 0x00,
+                    const QByteArray &inner = QByteArray::fromHex("0102030405060708"));
+
 // Bytes of frames sent to a card, as the tables give them.
 inline const QByteArray IdentifyFrame = QByteArray::fromHex("FE5C4B8913000000710102030400000000FFFF");
 

@@ -1,3 +1,4 @@
+#include "signstudio/comm/codec/classifyreply.h"
 #include "signstudio/comm/tcplink.h"
 #include "signstudio/lang/langtext.h"
 #include "tests/signstudio/comm/tst_suites.h"
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     qRegisterMetaType<TcpLink *>();
+    qRegisterMetaType<ReplyInfo>();
     SetLanguage(true, 2); // English texts
     int status = 0;
     {
@@ -21,6 +23,10 @@ int main(int argc, char *argv[])
     }
     {
         TestCardOperations t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestSerialDispatch t;
         status |= QTest::qExec(&t, argc, argv);
     }
     {

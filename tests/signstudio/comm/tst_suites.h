@@ -81,3 +81,15 @@ private slots:
     void modeOfCommModeText();
     void startLinkByMode();
 };
+
+class TestSerialDispatch : public QObject
+{
+    Q_OBJECT
+private slots:
+    void bareFrames_data();
+    void bareFrames();
+    void bareFrameWithoutCards();
+    void envelopes_data();
+    void envelopes();
+    void secondEnvelopeFollowsLater();
+};
