@@ -1,0 +1,49 @@
+#pragma once
+
+#include "signstudio/comm/send/sendhost.h"
+
+#include <QByteArray>
+#include <QObject>
+
+class CardLinks;
+class SendProcedure;
+class TCardList;
+class UploadConversation;
+
+// Writes of a send through the program's card links.
+class CardLinksSendLink : public SendLink
+{
+public:
+    explicit CardLinksSendLink(CardLinks &links) : m_links(links) {}
+    bool WriteToCard(TFIXModem *card, const QByteArray &bytes) override;
+    int BaudRate() const override;
+
+private:
+    CardLinks &m_links;
+};
+
+// Brings the replies of a send to the procedure: confirmations, exceptions
+// and the card's pace from the reply handling of networked cards, and the
+// serial bursts of the port (bare frames through the shared reply handling,
+// envelopes of the RS-485 bus to the acknowledgement handling).
+class SendReplyRouter : public QObject
+{
+    Q_OBJECT
+public:
+    SendReplyRouter(TCardList &cards, CardLinks &links, UploadConversation &conversation,
+                    SendProcedure &procedure, QObject *parent = nullptr);
+
+    // One serial burst.
+    void HandleSerialBurst(const QByteArray &bytes);
+    // One envelope from the bus: the card it names (by inner code), else
+    // the card being sent to.
+    void HandleEnvelope(const QByteArray &envelope);
+
+private:
+    int SerialCardIndex() const;
+
+    TCardList &m_cards;
+    CardLinks &m_links;
+    UploadConversation &m_conversation;
+    SendProcedure &m_procedure;
+};
