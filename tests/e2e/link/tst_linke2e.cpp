@@ -6,6 +6,7 @@
 #include "signstudio/comm/tcplink.h"
 #include "signstudio/lang/langtext.h"
 #include "tests/signstudio/comm/cardwire.h"
+#include "tests/signstudio/comm/ptypair.h"
 #include "tests/signstudio/comm/rig.h"
 #include "virtualcard/serialbus.h"
 #include "virtualcard/virtualcard.h"
@@ -28,6 +29,8 @@ private slots:
     void commandsOverTcp();
     void commandsOnSerialLine();
     void commandsOnBusReachOnlyTheAddressedCard();
+    void commandsByteExact_data();
+    void commandsByteExact();
     void takenPortMovesServerUp();
     void manyCardsRegisterQuickly();
     void misbehavingClientCrashesNothing();
@@ -236,6 +239,75 @@ void TestLinkE2E::commandsOnBusReachOnlyTheAddressedCard()
     QTRY_COMPARE_WITH_TIMEOUT(firstPlay.count(), 1, 3000);
     QCOMPARE(secondPlay.count(), 1);
     links.CloseSerial();
+}
+
+void TestLinkE2E::commandsByteExact_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<bool>("start");
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray startPlay = QByteArray::fromHex("FE5C4B8913000000510001234500000000FFFF");
+    const QByteArray stopPlay = QByteArray::fromHex("FE5C4B8913000000520001234500000000FFFF");
+    QTest::newRow("TCP start") << "tcp" << true << startPlay;
+    QTest::newRow("TCP stop") << "tcp" << false << stopPlay;
+    QTest::newRow("serial start") << "serial" << true << startPlay;
+    QTest::newRow("serial stop") << "serial" << false << stopPlay;
+    QTest::newRow("bus start, 40 bytes")
+        << "485" << true
+        << QByteArray::fromHex("FE9800269754000102030405060708010101FE5C4B8913000000510001234500000000FFFF02F5C6");
+    QTest::newRow("bus stop, 40 bytes")
+        << "485" << false
+        << QByteArray::fromHex("FE9800269754000102030405060708010101FE5C4B8913000000520001234500000000FFFF0DB18E");
+}
+
+void TestLinkE2E::commandsByteExact()
+{
+    QFETCH(QString, link);
+    QFETCH(bool, start);
+    QFETCH(QByteArray, bytes);
+    Rig rig; // identifiers are 00 01 23 45
+    TCardList &cards = rig.Cards;
+    FakeHost host(cards);
+    CardLinks links(cards, host); // the real serial port
+    links.Wait = [](int) {};
+    links.ListenAddress = QHostAddress(QHostAddress::LocalHost);
+    UploadConversation conversation(cards, host, links);
+    CardOperations ops(cards, host, links);
+    PtyPair pty;
+    std::unique_ptr<QTcpSocket> client;
+    QByteArray got;
+    if (link == QLatin1String("tcp")) {
+        host.Mode = LangText(3, QStringLiteral("comm_param_network"));
+        QVERIFY(links.Server().Listen(0, QHostAddress::LocalHost));
+        client = std::make_unique<QTcpSocket>();
+        client->connectToHost(QHostAddress::LocalHost, links.Server().Port());
+        QVERIFY(client->waitForConnected(3000));
+        QTRY_COMPARE_WITH_TIMEOUT(client->bytesAvailable(), qint64(19), 3000);
+        QCOMPARE(client->readAll(), CardWire::IdentifyFrame);
+        CardWire::Identity heartbeat;
+        heartbeat.Code = 0x91;
+        client->write(CardWire::IdentityFrame(heartbeat));
+        QTRY_COMPARE_WITH_TIMEOUT(cards.Count(), 1, 3000);
+        host.Selected = cards.At(0)->Name;
+        start ? ops.actBeginPlay() : ops.actStopPlay();
+        QTRY_COMPARE_WITH_TIMEOUT(client->bytesAvailable(), qint64(bytes.size()), 3000);
+        got = client->readAll();
+    } else {
+        QVERIFY(pty.IsValid());
+        const bool bus = link == QLatin1String("485");
+        host.Mode = bus ? QStringLiteral("485") : LangText(3, QStringLiteral("comm_param_serial_port"));
+        QVERIFY(links.OpenSerial(bus ? CardLinks::SerialMode::Rs485 : CardLinks::SerialMode::Rs232,
+                                 pty.SlavePath(), 9600));
+        if (!bus)
+            QCOMPARE(pty.ReadMaster(2000), CardWire::IdentifyFrame);
+        cards.Append(TFIXModem::Create(bus ? 1 : 0, QStringLiteral("Line"), QString(), QString(),
+                                       QStringLiteral("1_2_3_4_5_6_7_8"), QString(), QString(), 1, 64, 32, 57, 60,
+                                       5, 8));
+        host.Selected = QStringLiteral("Line");
+        start ? ops.actBeginPlay() : ops.actStopPlay();
+        got = pty.ReadMaster(2000);
+    }
+    QCOMPARE(got.toHex(' '), bytes.toHex(' '));
 }
 
 void TestLinkE2E::takenPortMovesServerUp()
