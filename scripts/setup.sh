@@ -8,7 +8,7 @@ PACKAGES=(
     build-essential g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6
     libgl-dev libicu-dev
-    fonts-wqy-zenhei fonts-wqy-microhei fonts-arphic-ukai fonts-arphic-uming
+    fonts-wqy-zenhei fonts-wqy-microhei fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core
     xvfb xauth iproute2 util-linux
 )
 
