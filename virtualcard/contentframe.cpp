@@ -34,6 +34,25 @@ ContentFrame ContentFrame::Parse(const QByteArray &f)
         return fail(QStringLiteral("no material identifier"));
     c.FodderUID = QString::fromLatin1(f.mid(17, comma - 17));
     const qsizetype b = comma - 1; // header offsets count from here
+
+    // A remote text item: display bytes, validity digits, 03 00 00 00 "all",
+    // LE32 text length + 1, ';', the text, "-1," on the last item.
+    if (f.mid(comma + 16, 7) == QByteArrayLiteral("\x03\x00\x00\x00" "all")) {
+        c.RemoteText = true;
+        c.DisplayMode = U8(f, comma + 1);
+        c.DisplaySpeed = U8(f, comma + 2);
+        c.StayTime = U8(f, comma + 3);
+        const qint64 length = Le32(f, comma + 23) - 1;
+        const qsizetype textAt = comma + 28;
+        if (U8(f, comma + 27) != ';' || length < 0 || textAt + length > end)
+            return fail(QStringLiteral("remote text length does not fit the frame"));
+        c.Body = f.mid(textAt, length);
+        c.EndMark = f.mid(textAt + length, 3) == QByteArrayLiteral("-1,");
+        c.DataPacketCount = 1;
+        c.PacketNo = 1;
+        c.CrcOk = true;
+        return c;
+    }
     if (b + 33 > end)
         return fail(QStringLiteral("header cut short"));
     c.DisplayMode = U8(f, b + 2);

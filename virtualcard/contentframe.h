@@ -32,6 +32,7 @@ struct ContentFrame
     quint16 CrcReceived = 0;
     quint16 CrcComputed = 0;
     bool EndMark = false;           // "-1," after the block: last frame of the send
+    bool RemoteText = false;        // an item of a remote text program (Body = its card text)
 
     QString Error;                  // empty when the frame could be read
     bool ok() const { return Error.isEmpty(); }

@@ -171,3 +171,26 @@ int MaterialParams::MatrixPixels(int sizeCode)
     static const int sizes[] = {12, 16, 24, 32, 48, 64, 80, 96};
     return (sizeCode >= 0 && sizeCode <= 7) ? sizes[sizeCode] : 16;
 }
+
+QString MaterialParams::PlainRemoteText(const QString &cardText, int *colour)
+{
+    QStringList texts;
+    bool first = true;
+    for (const QString &run : cardText.split(QLatin1Char(';'))) {
+        const qsizetype mark = run.indexOf(QStringLiteral("#~"));
+        if (mark < 0) {
+            texts << run;
+            continue;
+        }
+        if (first && colour) {
+            // "#^attr#^colour#^font#^size#~": the colour is the second field.
+            const QStringList fields = run.left(mark).split(QStringLiteral("#^"), Qt::SkipEmptyParts);
+            bool ok = false;
+            const int c = fields.size() >= 2 ? fields.at(1).toInt(&ok) : 0;
+            *colour = ok ? c : 1;
+        }
+        first = false;
+        texts << run.mid(mark + 2);
+    }
+    return texts.join(QLatin1Char(' '));
+}

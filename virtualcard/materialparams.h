@@ -31,6 +31,9 @@ struct MaterialParams
 
     // What the card draws at `now` (card time).
     QString DisplayText(const QDateTime &now) const;
+    // The visible text of a remote item's card text ("#^6#^1#^1#^1#~abc;..."),
+    // runs joined by blanks; `colour` takes the first run's colour code.
+    static QString PlainRemoteText(const QString &cardText, int *colour);
     // Screen colour of a colour code 1..7 (red, green, yellow, blue, purple, cyan, white).
     static QRgb ColourOf(int code);
     // Character height in pixels of a size code 0..7 (12, 16, 24, ... 96).

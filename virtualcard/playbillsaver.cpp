@@ -108,7 +108,10 @@ QJsonObject Summary(const ReceivedPlaybill &p, const CardProfile &profile)
             jm.insert(QStringLiteral("cardDataBytes"), m.CardData.size());
             jm.insert(QStringLiteral("firstPacketMs"), m.FirstPacketMs);
             jm.insert(QStringLiteral("lastPacketMs"), m.LastPacketMs);
-            if (ContentFrame::IsInnerCodeType(m.TypeCode)) {
+            if (m.RemoteText) {
+                jm.insert(QStringLiteral("remoteText"), true);
+                jm.insert(QStringLiteral("text"), m.Text);
+            } else if (ContentFrame::IsInnerCodeType(m.TypeCode)) {
                 jm.insert(QStringLiteral("text"), m.Text);
                 jm.insert(QStringLiteral("charColor"), m.CharColor);
                 jm.insert(QStringLiteral("fontByte"), m.FontByte);

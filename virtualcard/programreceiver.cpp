@@ -74,7 +74,7 @@ ReceiverReply ProgramReceiver::OnContentFrame(const QByteArray &frame)
     if (!c.ok())
         return Reply(ReceiverReply::Exception, QStringLiteral("content frame refused: ") + c.Error);
 
-    int index = c.MaterialNo - 1;
+    int index = c.RemoteText ? -1 : c.MaterialNo - 1;
     if (index < 0 || index >= m_playbill.Materials.size()
         || m_playbill.Materials.at(index).Entry.FodderUID != c.FodderUID) {
         index = -1;
@@ -110,6 +110,31 @@ ReceiverReply ProgramReceiver::OnContentFrame(const QByteArray &frame)
     }
 
     ReceivedMaterial &m = m_playbill.Materials[index];
+    if (c.RemoteText) {
+        // Remote text items are not confirmed one by one; the sender paces them.
+        m.HeaderSeen = true;
+        m.RemoteText = true;
+        m.DisplayMode = c.DisplayMode;
+        m.DisplaySpeed = c.DisplaySpeed;
+        m.StayTime = c.StayTime;
+        m.DataPacketCount = 1;
+        m.Packets.insert(1, c.Body);
+        const qint64 now = m_clock.elapsed();
+        if (m.FirstPacketMs < 0)
+            m.FirstPacketMs = now;
+        m.LastPacketMs = now;
+        ReceiverReply r = Reply(ReceiverReply::None, QStringLiteral("remote text item %1").arg(index + 1));
+        if (m_playbill.FirstMissing().first == 0) {
+            for (ReceivedMaterial &each : m_playbill.Materials)
+                each.Finish();
+            r.Finished = true;
+            if (!m_playbill.Finished.isValid()) {
+                m_playbill.Finished = QDateTime::currentDateTime();
+                r.NewlyFinished = true;
+            }
+        }
+        return r;
+    }
     if (!m.HeaderSeen || c.FirstPacket) {
         m.TypeCode = c.TypeCode;
         m.DisplayMode = c.DisplayMode;

@@ -169,6 +169,18 @@ QString ParseMaterial(const QByteArray &entry, ProgramMaterial &m)
     if (parts.size() < 3)
         return QStringLiteral("material entry has fewer than two '#'");
     const QByteArray &head = parts.at(0);
+    // A remote text item: "<uid>#<play times>#<fixed text>".
+    if (parts.size() == 3 && !parts.at(1).isEmpty() && parts.at(2).size() == 12) {
+        bool ok = false;
+        const int times = parts.at(1).toInt(&ok);
+        if (ok && !head.isEmpty() && head.size() < 24) {
+            m.FodderUID = QString::fromLatin1(head);
+            m.PlayTimes = times;
+            m.FixedText = QString::fromLatin1(parts.at(2));
+            m.RemoteItem = true;
+            return {};
+        }
+    }
     // uid + type + 4 numbers of 3 digits + "1" "0000" "00000"
     if (head.size() < 24)
         return QStringLiteral("material entry head is too short");

@@ -32,6 +32,7 @@ struct ProgramMaterial
     int PlayTimes = 1;
     QString FixedText;
     int MaterialNo = 0;             // 1-based position in the whole text
+    bool RemoteItem = false;        // "<uid>#<play times>#<fixed text>" of a remote text program
 };
 
 struct ProgramPage

@@ -26,7 +26,9 @@ void ReceivedMaterial::Finish()
     Text.clear();
     for (auto it = Packets.cbegin(); it != Packets.cend(); ++it)
         CardData += it.value();
-    if (ContentFrame::IsPictureType(TypeCode)) {
+    if (RemoteText) {
+        Text = CodePage::Decode(CardData);
+    } else if (ContentFrame::IsPictureType(TypeCode)) {
         Pages = PlaneUnpacker::UnpackPages(CardData, Entry.RegionWidth, Entry.RegionHeight,
                                            ColourPlanes, PageCount);
     } else if (ContentFrame::IsInnerCodeType(TypeCode)) {

@@ -28,11 +28,12 @@ struct ReceivedMaterial
     // Inner-code text.
     int CharColor = 0;
     int FontByte = 0;
+    bool RemoteText = false;        // an item of a remote text program
 
     // Filled by Finish().
     QByteArray CardData;
     QList<QImage> Pages;
-    QString Text;
+    QString Text;                   // inner-code text, or a remote item's card text
 
     qint64 FirstPacketMs = -1;      // since the program frame
     qint64 LastPacketMs = -1;

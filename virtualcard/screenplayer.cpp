@@ -41,7 +41,7 @@ void ScreenPlayer::SetPlaybill(const ReceivedPlaybill &playbill, int width, int 
                 page.Regions.append(Region{rect, {}, 0});
                 region = &page.Regions.last();
             }
-            const int pictures = ContentFrame::IsPictureType(m.TypeCode) ? int(m.Pages.size()) : 1;
+            const int pictures = ContentFrame::IsPictureType(m.TypeCode) && !m.RemoteText ? int(m.Pages.size()) : 1;
             const int times = qBound(1, m.Entry.PlayTimes, 100);
             for (int t = 0; t < times; ++t)
                 for (int p = 0; p < qMax(1, pictures); ++p) {
@@ -149,7 +149,9 @@ void ScreenPlayer::Draw(QImage &screen, const Region &region, const Step &step, 
     QString text;
     int colour = 1;
     int size = 1;
-    if (ContentFrame::IsInnerCodeType(m.TypeCode)) {
+    if (m.RemoteText) {
+        text = MaterialParams::PlainRemoteText(m.Text, &colour);
+    } else if (ContentFrame::IsInnerCodeType(m.TypeCode)) {
         text = m.Text;
         colour = m.CharColor;
         size = m.FontByte & 0x0F;

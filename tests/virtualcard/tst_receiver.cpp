@@ -2,6 +2,7 @@
 
 #include "virtualcard/cardreplies.h"
 #include "virtualcard/contentframe.h"
+#include "virtualcard/materialparams.h"
 #include "virtualcard/programreceiver.h"
 #include "virtualcard/streamassembler.h"
 
@@ -366,6 +367,47 @@ void TestReceiver::lostLastFrameAskedAgainAtEnd()
     r = receiver.OnContentFrame(fb);
     QCOMPARE(r.Reply, ReceiverReply::Resend);
     QCOMPARE(receiver.OnContentFrame(fa).Reply, ReceiverReply::Confirm);
+}
+
+// A remote text program: the list of pages and items, then one item frame
+// each; items are not confirmed one by one, the last completes the playbill.
+void TestReceiver::remoteTextProgram()
+{
+    const QString cardText = QStringLiteral("#^6#^1#^1#^1#~abc;#^6#^2#^3#^2#~de");
+    QList<QByteArray> frames;
+    QByteArray list = "500000001,08:00-12:00.";
+    for (int i = 1; i <= 2; ++i) {
+        TFodder item;
+        item.FodderUID = QStringLiteral("50000001%1").arg(i);
+        item.TypeCode = 6;
+        item.FixedText = QStringLiteral("071210141512");
+        item.PlayTimes = i;
+        item.StayTime = 3;
+        item.IsLastMaterial = i == 2;
+        list += item.FodderUID.toLatin1() + "#" + QByteArray::number(i) + "#071210141512;";
+        QList<rSendFdrContent> queue;
+        QVERIFY(BuildContentFrames(item, false, 57, 0, 0, queue, [&](int, const QString &) { return cardText; }).Ok);
+        frames.append(queue.first().Data);
+    }
+    ProgramReceiver receiver;
+    QCOMPARE(receiver.OnProgramData(list).Reply, ReceiverReply::Confirm);
+    QCOMPARE(receiver.Playbill().Materials.size(), 2);
+    QVERIFY(receiver.Playbill().Materials.first().Entry.RemoteItem);
+    QCOMPARE(receiver.Playbill().Materials.at(1).Entry.PlayTimes, 2);
+    const ContentFrame c = ContentFrame::Parse(frames.at(1));
+    QVERIFY(c.RemoteText);
+    QVERIFY(c.EndMark);
+    QCOMPARE(c.StayTime, 3);
+    ReceiverReply r = receiver.OnContentFrame(frames.at(0));
+    QCOMPARE(r.Reply, ReceiverReply::None);
+    QVERIFY(!r.Finished);
+    r = receiver.OnContentFrame(frames.at(1));
+    QCOMPARE(r.Reply, ReceiverReply::None);
+    QVERIFY(r.NewlyFinished);
+    QCOMPARE(receiver.Playbill().Materials.at(1).Text, cardText);
+    int colour = 0;
+    QCOMPARE(MaterialParams::PlainRemoteText(cardText, &colour), QStringLiteral("abc de"));
+    QCOMPARE(colour, 1);
 }
 
 void TestReceiver::refusals_data()

@@ -46,6 +46,7 @@ private slots:
     void missingPacketIsAskedFor();
     void badCrcIsAskedFor();
     void lostLastFrameAskedAgainAtEnd();
+    void remoteTextProgram();
     void refusals_data();
     void refusals();
     void garbageNeverCrashes();
