@@ -307,8 +307,10 @@ void SendProcedure::FinishConversion()
     if (!m_host.Rs485Mode()) {
         m_savedText = plan.Text;
         m_savedSchedules = plan.Schedules;
-        if (!WriteProgramFrame(card, text, plan.Schedules))
-            tSendStutas.start();
+        // The watchdog also covers a card that stays silent after the
+        // program frame went out; its confirmation stops it.
+        WriteProgramFrame(card, text, plan.Schedules);
+        tSendStutas.start();
     } else {
         const CodecResult<InnerCode> code = InnerCode::FromText(card->InnerCode);
         for (const BusSlice &s : SplitForBus(text, code.Value)) {

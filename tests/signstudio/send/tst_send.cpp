@@ -114,6 +114,7 @@ private slots:
     void resendRequestRewindsQueue();
     void exceptionAbandonsSend();
     void watchdogRewritesOnce();
+    void silentCardAfterProgramFrame();
     void busTransfer();
     void busStatusByteRepeatsSlice();
     void busSilenceFails();
@@ -506,6 +507,30 @@ void TestSend::watchdogRewritesOnce()
     // The card answers the rewritten frame: the transfer runs.
     rig.Send.RplConfirm(0, Confirm('1'));
     QVERIFY(rig.Send.tAutoSend.isActive());
+}
+
+void TestSend::silentCardAfterProgramFrame()
+{
+    Rig rig;
+    rig.OneCard(2, 1);
+    rig.Send.actSend();
+    QCOMPARE(rig.Link.Writes.size(), 1);
+    // The confirmation stops the watchdog.
+    QVERIFY(rig.Send.tSendStutas.isActive());
+    rig.Send.RplConfirm(0, Confirm('1'));
+    QVERIFY(!rig.Send.tSendStutas.isActive());
+
+    // A card that says nothing is told about after 5 s, and the program
+    // frame goes out once more.
+    Rig quiet;
+    quiet.OneCard(2, 1);
+    quiet.Send.actSend();
+    QSignalSpy ended(&quiet.Send, &SendProcedure::SendEnded);
+    quiet.Send.OnSendStatusTick();
+    QCOMPARE(quiet.Host.LastTip(), T("warn_comm_send_exception"));
+    QCOMPARE(ended.size(), 1);
+    QCOMPARE(quiet.Link.Writes.size(), 2);
+    QCOMPARE(quiet.Link.Writes.at(1).second.mid(17), quiet.Link.Writes.at(0).second.mid(17));
 }
 
 void TestSend::busTransfer()
