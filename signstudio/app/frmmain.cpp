@@ -936,7 +936,6 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         if (answer == QMessageBox::Yes)
             m_files.SaveAll(TPlaybillFiles::smOnExit);
     }
-    m_closeAccepted = true;
     m_link->SendCloseNotices();
     event->accept();
 }

@@ -198,7 +198,6 @@ private:
     TProject m_project;
     TPlaybillFiles m_files;
     TSelection m_selection;
-    int m_currentCard = -1, m_currentPage = -1, m_currentRegion = -1, m_currentFodder = -1;
     QString m_currentScreenPanel = QStringLiteral("pnScreenMain");
 
     QHash<QString, QAction *> m_actions;
@@ -232,6 +231,5 @@ private:
     QProgressBar *m_progress = nullptr;
 
     bool m_firstShowDone = false;
-    bool m_closeAccepted = false;
     bool m_settingsSaved = false;
 };

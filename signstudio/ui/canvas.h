@@ -1,13 +1,13 @@
 #pragma once
 
 #include "signstudio/ui/canvaspanel.h"
+#include "signstudio/ui/sizercontrol.h"
 
 #include <QPointer>
 #include <QScrollArea>
 
 class QAction;
 class QMenu;
-class TSizerControl;
 
 // The layout canvas sBoxMain: one black screen panel per card holding its
 // page panels, each page holding its coloured region panels, each region

@@ -306,28 +306,33 @@ void TObjectController::UpdatePreview(TFodder *fodder)
 
 // --- cards ---
 
+QTreeWidgetItem *TObjectController::AddCardNode(const QString &name, int stateImage,
+                                                const QString &panelName, int width, int height)
+{
+    const QString panel = panelName.isEmpty() ? m_project.NextPanelName(QStringLiteral("pnCard"))
+                                              : panelName;
+    if (!m_canvas->Panel(panel))
+        m_canvas->CreateScreenPanel(panel, width, height);
+    QTreeWidgetItem *node = m_tree->AddCardNode(name, stateImage);
+    node->setData(0, kScreenPanelRole, panel);
+    return node;
+}
+
 QTreeWidgetItem *TObjectController::AddCard(TFIXModem *card)
 {
     if (!card)
         return nullptr;
     if (card->PanelName.isEmpty())
         card->PanelName = m_project.NextPanelName(QStringLiteral("pnCard"));
-    m_canvas->CreateScreenPanel(card->PanelName, card->ScreenWidth, card->ScreenHeight);
-    QTreeWidgetItem *node = m_tree->AddCardNode(card->Name, 1);
-    node->setData(0, kScreenPanelRole, card->PanelName);
-    return node;
+    return AddCardNode(card->Name, 1, card->PanelName, card->ScreenWidth, card->ScreenHeight);
 }
 
 QTreeWidgetItem *TObjectController::NewCard()
 {
-    const QString panel = m_project.NextPanelName(QStringLiteral("pnCard"));
-    m_canvas->CreateScreenPanel(panel, 256, 128);
     QString name = LangText(3, QStringLiteral("object_card"));
     if (name.isEmpty())
         name = QStringLiteral("card");
-    QTreeWidgetItem *node = m_tree->AddCardNode(name, 0);
-    node->setData(0, kScreenPanelRole, panel);
-    return node;
+    return AddCardNode(name, 0, QString(), 256, 128);
 }
 
 void TObjectController::SetCardImage(const QString &cardName, int image)

@@ -68,6 +68,10 @@ public:
     // The card's node (state image 1) and its screen panel (named by the
     // card's PanelName, given a new one when empty).
     QTreeWidgetItem *AddCard(TFIXModem *card);
+    // A card node with the given state image and a screen panel of the
+    // given name and screen size (a panel of that name is reused).
+    QTreeWidgetItem *AddCardNode(const QString &name, int stateImage, const QString &panelName,
+                                 int width, int height);
     // New Card: a root node named with the card text and a 256 x 128 screen
     // panel, without card object.
     QTreeWidgetItem *NewCard();
