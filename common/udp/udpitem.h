@@ -1,6 +1,9 @@
 #pragma once
 
+#include "common/udp/codecresult.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QByteArrayView>
 
 // The unit of every UDP packet between the programs and the cards:
@@ -27,5 +30,15 @@ constexpr int SearchReplyMaxSize = 170;
 // One item. Data longer than 255 bytes cannot be carried; it is cut to 255
 // (no packet of this system comes near that).
 QByteArray Build(quint8 tag, QByteArrayView data);
+
+struct Parts
+{
+    quint8 Tag = 0;
+    QByteArray Data;
+};
+
+// Reads a packet made of items back to back (requests and writes): each must
+// start A1, end FF after its data, and the last must end the packet.
+CodecResult<QList<Parts>> Parse(QByteArrayView packet);
 
 } // namespace UdpItem

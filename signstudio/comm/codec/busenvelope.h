@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/udp/codecresult.h"
 #include "signstudio/comm/codec/innercode.h"
 
 #include <QByteArray>
@@ -38,3 +39,20 @@ constexpr quint8 MarkerFinished = 0x55;
 // bytes (their low bytes). A slice longer than the 16-bit length field can
 // describe is refused (empty result).
 QByteArray BuildEnvelope(const InnerCode &code, int sliceCount, int sliceNumber, QByteArrayView slice);
+
+// The parts of one envelope, as the card side reads what is sent to it.
+struct EnvelopeParts
+{
+    InnerCode Code;
+    int Marker = 0;      // byte 5
+    int Status = 0;      // byte 6
+    int SliceCount = 0;
+    int SliceNumber = 0;
+    QByteArray Slice;
+    bool CheckOk = false; // CRC and XOR byte agree with the bytes
+};
+
+// Reads exactly one envelope: FE 98, a length field equal to the bytes
+// given minus 2, at least the 21 bytes of an empty envelope. A wrong CRC or
+// check byte does not fail; CheckOk tells.
+CodecResult<EnvelopeParts> ParseEnvelope(QByteArrayView bytes);

@@ -48,3 +48,25 @@ int Le16At(QByteArrayView bytes, qsizetype i)
         return -1;
     return quint8(bytes[i]) | (quint8(bytes[i + 1]) << 8);
 }
+
+CodecResult<CardFrameParts> ParseCardFrame(QByteArrayView bytes)
+{
+    using R = CodecResult<CardFrameParts>;
+    if (bytes.size() < CardFrame::Overhead)
+        return R::Failure(QStringLiteral("frame shorter than 19 bytes"));
+    if (!HasCardFrameHeader(bytes))
+        return R::Failure(QStringLiteral("frame header missing"));
+    const quint32 total = qFromLittleEndian<quint32>(bytes.data() + 4);
+    const quint32 payload = qFromLittleEndian<quint32>(bytes.data() + 13);
+    if (total != quint64(bytes.size()))
+        return R::Failure(QStringLiteral("frame length field %1 differs from the %2 bytes").arg(total).arg(bytes.size()));
+    if (quint64(payload) + CardFrame::Overhead != total)
+        return R::Failure(QStringLiteral("payload length field does not match the frame length"));
+    if (!EndsWithTrailer(bytes))
+        return R::Failure(QStringLiteral("frame trailer FF FF missing"));
+    CardFrameParts parts;
+    parts.Command = quint8(bytes[CardFrame::CommandOffset]);
+    parts.Id = bytes.sliced(9, 4).toByteArray();
+    parts.Payload = bytes.sliced(CardFrame::PayloadOffset, payload).toByteArray();
+    return R::Success(parts);
+}

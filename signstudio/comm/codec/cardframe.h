@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/udp/codecresult.h"
 #include "signstudio/comm/codec/packetid.h"
 
 #include <QByteArray>
@@ -25,6 +26,18 @@ inline const QByteArray Trailer = QByteArrayLiteral("\xFF\xFF");
 } // namespace CardFrame
 
 QByteArray BuildCardFrame(quint8 command, const PacketId &id, QByteArrayView payload);
+
+// The parts of a complete frame, as the card side reads what is sent to it.
+struct CardFrameParts
+{
+    int Command = -1;
+    QByteArray Id; // 4 bytes
+    QByteArray Payload;
+};
+
+// Strict reading of exactly one frame: header, total length equal to the
+// bytes given, payload length equal to total - 19, trailer FF FF.
+CodecResult<CardFrameParts> ParseCardFrame(QByteArrayView bytes);
 
 // True when bytes hold the frame header at position at.
 bool HasCardFrameHeader(QByteArrayView bytes, qsizetype at = 0);

@@ -37,6 +37,8 @@ private slots:
     void domainLimits();
     void dnsItem();
     void addressTexts();
+    void parseItems_data();
+    void parseItems();
 };
 
 class TestUdpReplies : public QObject

@@ -238,3 +238,41 @@ void TestUdpPackets::addressTexts()
     QCOMPARE(UdpItem::Build(0x20, QByteArray("\x37")), QByteArray("\xA1\x20\x01\x37\xFF"));
     QCOMPARE(UdpItem::Build(0x15, QByteArray()), QByteArray("\xA1\x15\x00\xFF", 4));
 }
+
+void TestUdpPackets::parseItems_data()
+{
+    QTest::addColumn<QByteArray>("packet");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QList<int>>("tags");
+
+    const QByteArray write = SampleWrite(true, true, true).Build().Value;
+    QTest::newRow("configuration write") << write << true
+                                         << QList<int>{0x30, 0x51, 0x35, 0x36, 0x37, 0x47, 0x48, 0x32, 0x49, 0x4A, 0x46};
+    QTest::newRow("search") << UdpSearch() << true << QList<int>{0x15};
+    QTest::newRow("empty item") << QByteArray("\xA1\x15\x00\xFF", 4) << true << QList<int>{0x15};
+    QTest::newRow("empty packet") << QByteArray() << false << QList<int>{};
+    QTest::newRow("cut in the last item") << write.left(write.size() - 1) << false << QList<int>{};
+    QTest::newRow("three bytes") << UdpSearch().left(3) << false << QList<int>{};
+    QTest::newRow("missing end byte") << QByteArray("\xA1\x15\x02\x00\x00\x00", 6) << false << QList<int>{};
+    QTest::newRow("missing start byte") << QByteArray("\xA2\x15\x02\x00\x00\xFF", 6) << false << QList<int>{};
+    QTest::newRow("length past the end") << QByteArray("\xA1\x15\xF0\x00\x00\xFF", 6) << false << QList<int>{};
+    QTest::newRow("trailing garbage") << UdpSearch() + "x" << false << QList<int>{};
+}
+
+void TestUdpPackets::parseItems()
+{
+    QFETCH(QByteArray, packet);
+    QFETCH(bool, ok);
+    QFETCH(QList<int>, tags);
+    const CodecResult<QList<UdpItem::Parts>> r = UdpItem::Parse(packet);
+    QCOMPARE(r.Ok(), ok);
+    QList<int> got;
+    QByteArray rebuilt;
+    for (const UdpItem::Parts &item : r.Value) {
+        got << item.Tag;
+        rebuilt += UdpItem::Build(item.Tag, item.Data);
+    }
+    QCOMPARE(got, tags);
+    if (ok)
+        QCOMPARE(rebuilt, packet);
+}

@@ -228,3 +228,92 @@ void TestEnvelopes::sliceFrame()
     QCOMPARE(SliceFrame(QByteArray(256, 'x')).size(), 1);
     QVERIFY(SliceFrame(frame, 0).isEmpty());
 }
+
+void TestEnvelopes::parseSentFrames_data()
+{
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QByteArray>("payload");
+    const PacketId id = PacketId::FromNumber(12345);
+    QTest::newRow("identify") << BuildIdentifyFrame() << 0x71 << QByteArray();
+    QTest::newRow("clock") << BuildSerialClockFrame(id, Friday) << 0x62 << QByteArray("1#2026121105134509#");
+    QTest::newRow("content item") << BuildContentItemFrame(id, QByteArray(300, '\x00')) << 0x31
+                                  << QByteArray(300, '\x00');
+}
+
+void TestEnvelopes::parseSentFrames()
+{
+    QFETCH(QByteArray, frame);
+    QFETCH(int, command);
+    QFETCH(QByteArray, payload);
+    const CodecResult<CardFrameParts> f = ParseCardFrame(frame);
+    QVERIFY2(f.Ok(), qPrintable(f.Error));
+    QCOMPARE(f.Value.Command, command);
+    QCOMPARE(f.Value.Id, frame.mid(9, 4));
+    QCOMPARE(f.Value.Payload, payload);
+
+    if (frame.size() > 256)
+        return;
+    const QByteArray e = EncodeForLink(frame, LinkRs485, Code12345678()).Value;
+    const CodecResult<EnvelopeParts> parts = ParseEnvelope(e);
+    QVERIFY2(parts.Ok(), qPrintable(parts.Error));
+    QVERIFY(parts.Value.CheckOk);
+    QCOMPARE(parts.Value.Code, Code12345678());
+    QCOMPARE(parts.Value.Marker, 0x54);
+    QCOMPARE(parts.Value.SliceCount, 1);
+    QCOMPARE(parts.Value.SliceNumber, 1);
+    QCOMPARE(parts.Value.Slice, frame);
+
+    // Every shorter piece is refused, never read past.
+    for (int n = 0; n < e.size(); ++n) {
+        const QByteArray cut = e.left(n);
+        QVERIFY(!ParseEnvelope(cut).Ok());
+    }
+    for (int n = 0; n < frame.size(); ++n) {
+        const QByteArray cut = frame.left(n);
+        QVERIFY(!ParseCardFrame(cut).Ok());
+    }
+}
+
+void TestEnvelopes::parseRejects_data()
+{
+    QTest::addColumn<bool>("envelope");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("parsed");
+    QTest::addColumn<bool>("checkOk");
+
+    QTest::newRow("frame header") << false << 1 << 0x00 << false << false;
+    QTest::newRow("frame total length") << false << 4 << 0x14 << false << false;
+    QTest::newRow("frame length high byte") << false << 7 << 0x01 << false << false;
+    QTest::newRow("frame payload length") << false << 13 << 0x14 << false << false;
+    QTest::newRow("frame trailer") << false << 37 << 0xFE << false << false;
+    QTest::newRow("frame command changed still reads") << false << 8 << 0x99 << true << false;
+    QTest::newRow("envelope header") << true << 1 << 0x99 << false << false;
+    QTest::newRow("envelope length") << true << 3 << 0x3A << false << false;
+    QTest::newRow("envelope slice byte") << true << 30 << 0x00 << true << false;
+    QTest::newRow("envelope CRC byte") << true << 56 << 0x00 << true << false;
+    QTest::newRow("envelope check byte") << true << 58 << 0x00 << true << false;
+    QTest::newRow("envelope marker counts in the CRC") << true << 5 << 0x55 << true << false;
+}
+
+void TestEnvelopes::parseRejects()
+{
+    QFETCH(bool, envelope);
+    QFETCH(int, position);
+    QFETCH(int, value);
+    QFETCH(bool, parsed);
+    QFETCH(bool, checkOk);
+    const QByteArray frame = BuildSerialClockFrame(PacketId::FromNumber(12345), Friday);
+    QByteArray bytes = envelope ? BuildEnvelope(Code12345678(), 1, 1, frame) : frame;
+    QVERIFY(bytes[position] != char(value));
+    bytes[position] = char(value);
+    if (envelope) {
+        const CodecResult<EnvelopeParts> r = ParseEnvelope(bytes);
+        QCOMPARE(r.Ok(), parsed);
+        if (parsed)
+            QCOMPARE(r.Value.CheckOk, checkOk);
+    } else {
+        QCOMPARE(ParseCardFrame(bytes).Ok(), parsed);
+    }
+}

@@ -51,6 +51,10 @@ private slots:
     void splitForBus();
     void splitForBusReassembles();
     void sliceFrame();
+    void parseSentFrames_data();
+    void parseSentFrames();
+    void parseRejects_data();
+    void parseRejects();
 };
 
 class TestReceived : public QObject
