@@ -479,6 +479,14 @@ void TfrmMain::createObjectViews()
     m_objects = new TObjectController(m_project, tree, grid, canvas, bmpList, this);
     m_objects->SetModelUi(this);
     m_objects->SetDialogParent(this);
+    m_objects->Rows().CommInfo = [this] {
+        TCommInfo c;
+        c.commMode = m_settings.CommMode;
+        c.rs232 = !m_settings.IsNetworkMode() && !m_settings.Is485Mode();
+        c.param01 = m_settings.CommParam01;
+        c.param02 = m_settings.CommParam02;
+        return c;
+    };
     connect(m_objects, &TObjectController::selectionChanged, this,
             [this] { SelectionChanged(m_objects->Selection()); });
     connect(m_objects, &TObjectController::statusText, this, &TfrmMain::SetStatusText);
