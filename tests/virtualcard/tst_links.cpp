@@ -23,7 +23,10 @@
 #include "signstudio/render/contentframes.h"
 #include "signstudio/render/packpixels.h"
 
+#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QNetworkDatagram>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -543,4 +546,107 @@ void TestLinks::rs485BusWithTwoCards()
     QVERIFY(!nak.isEmpty());
     QVERIFY(quint8(nak.at(BusEnvelope::StatusOffset)) != 0x00 && quint8(nak.at(BusEnvelope::StatusOffset)) != 0xFF);
     ::close(fd);
+}
+
+namespace {
+QString ProgramPath()
+{
+    return QStringLiteral(SIGN_BINARY_DIR "/virtualcard/virtualcard");
+}
+} // namespace
+
+// The program as the demo starts it: it connects, registers, takes a
+// playbill and leaves PNG files and a summary in the save folder.
+void TestLinks::programSavesWhatItReceives()
+{
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0));
+    QTemporaryDir save;
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(ProgramPath(), {QStringLiteral("--server"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
+                                  QString::number(server.serverPort()), QStringLiteral("--udp-address"),
+                                  QStringLiteral("127.0.0.3"), QStringLiteral("--save"), save.path(),
+                                  QStringLiteral("--width"), QStringLiteral("128"), QStringLiteral("--height"),
+                                  QStringLiteral("64"), QStringLiteral("--colour"), QStringLiteral("3"),
+                                  QStringLiteral("--inner-code"), QStringLiteral("9_8_7_6_5_4_3_2"), QStringLiteral("--quiet")});
+    QVERIFY(program.waitForStarted(WaitMs));
+    QTRY_VERIFY_WITH_TIMEOUT(server.hasPendingConnections(), WaitMs);
+    QTcpSocket *socket = server.nextPendingConnection();
+    FrameReader reader([socket] { return socket->readAll(); });
+    socket->write(BuildIdentifyFrame());
+    const QByteArray identity = reader.NextWith(0x61);
+    const CodecResult<CardIdentity> id = ParseCardIdentity(identity);
+    QVERIFY(id.Ok());
+    QCOMPARE(id.Value.Code.Text(), QStringLiteral("9_8_7_6_5_4_3_2"));
+    QCOMPARE(id.Value.Width, 128);
+    QCOMPARE(id.Value.ColourCode, 58);
+
+    const TFodder m = Picture(QStringLiteral("321000001"), 128, 64, 3, true);
+    const QByteArray text = "321000000,08:00-18:00." + EntryFor(m, 0, 0, 128, 64);
+    socket->write(BuildProgramDataFrame(NewPacketId(), text, QByteArray("08:00-18:00")).Value);
+    QVERIFY(!reader.NextWith(0x81).isEmpty());
+    QList<rSendFdrContent> queue;
+    QVERIFY(BuildContentFrames(m, false, 58, 64, 128, queue).Ok);
+    for (const rSendFdrContent &item : queue)
+        socket->write(item.Data);
+    QVERIFY(!reader.NextWith(0x81).isEmpty());
+
+    QStringList pngs;
+    QString summary;
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < WaitMs && (pngs.size() < 2 || summary.isEmpty())) {
+        QTest::qWait(50);
+        pngs.clear();
+        QDirIterator it(save.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString f = it.next();
+            if (f.endsWith(QStringLiteral(".png")))
+                pngs << f;
+            else if (f.endsWith(QStringLiteral("playbill.json")))
+                summary = f;
+        }
+    }
+    QCOMPARE(pngs.size(), 2);
+    QVERIFY(summary.contains(QStringLiteral("/9_8_7_6_5_4_3_2/")));
+    pngs.sort();
+    QImage first(pngs.first());
+    QCOMPARE(first.size(), QSize(128, 64));
+    QCOMPARE(first.pixel(5, 5) & 0xFFFFFF, 0xFFFF00u);
+
+    // The UDP side of the same program answers a search on its address.
+    QUdpSocket client;
+    QVERIFY(client.bind(QHostAddress(QStringLiteral("127.0.0.1")), 0));
+    client.writeDatagram(UdpSearch(), QHostAddress(QStringLiteral("127.0.0.3")), 8800);
+    QTRY_VERIFY_WITH_TIMEOUT(client.hasPendingDatagrams(), WaitMs);
+    QCOMPARE(ParseUdpSearchReply(client.receiveDatagram().data()).Value.Ip.Text(), QStringLiteral("127.0.0.3"));
+
+    program.terminate();
+    QVERIFY(program.waitForFinished(WaitMs));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+}
+
+void TestLinks::programRefusesBadOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("no link") << QStringList{} << 2;
+    QTest::newRow("server not on loopback") << QStringList{QStringLiteral("--server"), QStringLiteral("192.0.2.7")} << 1;
+    QTest::newRow("UDP not on loopback") << QStringList{QStringLiteral("--udp-address"), QStringLiteral("0.0.0.0")} << 1;
+    QTest::newRow("bad inner code") << QStringList{QStringLiteral("--serial"), QStringLiteral("--inner-code"), QStringLiteral("1_2_3")} << 2;
+    QTest::newRow("bad colour") << QStringList{QStringLiteral("--serial"), QStringLiteral("--colour"), QStringLiteral("4")} << 2;
+    QTest::newRow("bad drop") << QStringList{QStringLiteral("--serial"), QStringLiteral("--drop-packet"), QStringLiteral("x")} << 2;
+    QTest::newRow("both serial kinds") << QStringList{QStringLiteral("--serial"), QStringLiteral("--rs485")} << 2;
+}
+
+void TestLinks::programRefusesBadOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QProcess program;
+    program.start(ProgramPath(), arguments);
+    QVERIFY(program.waitForFinished(WaitMs));
+    QCOMPARE(program.exitCode(), exitCode);
+    QVERIFY(!program.readAllStandardError().isEmpty());
 }

@@ -64,6 +64,9 @@ private slots:
     void udpDiscoveryAndWrites();
     void serialLineOnPty();
     void rs485BusWithTwoCards();
+    void programSavesWhatItReceives();
+    void programRefusesBadOptions_data();
+    void programRefusesBadOptions();
 };
 
 class TestShow : public QObject
