@@ -53,5 +53,9 @@ struct ReplyInfo
 
 // A bare frame is a parameters reply when longer than 35 bytes with code 51,
 // F1 or F2; an envelope when longer than 50 bytes with code 51 or F2, and an
-// enveloped F1 of any other length means the parameters were written.
+// enveloped F1 of any other length means the parameters were written. On the
+// bus every envelope that is neither an identity (61, 71, 72) nor about
+// parameters is an acknowledgement for the send in progress, whatever its
+// code; the bus fields below tell what it acknowledges. Missing bytes read
+// as -1, never past the end.
 ReplyInfo ClassifyReply(QByteArrayView bytes, bool enveloped);
