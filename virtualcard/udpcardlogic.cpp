@@ -136,6 +136,11 @@ UdpOutcome Handle(const QByteArray &datagram, CardProfile &p)
             return out;
         start = 1;
     }
+    // The write names the card by MAC in its own item too: a write for
+    // another card sharing the port is left alone.
+    for (qsizetype i = start; i < items.size(); ++i)
+        if ((items.at(i).Tag == 0x02 || items.at(i).Tag == 0x32) && items.at(i).Data != mac)
+            return out;
     bool any = false;
     const quint16 oldPort = p.ServerPort;
     const QByteArray oldServer = p.ServerIp;
@@ -160,9 +165,6 @@ UdpOutcome Handle(const QByteArray &datagram, CardProfile &p)
             break;
         case 0x18: case 0x48:
             if (n == 2) { p.ServerPort = quint16((quint8(it.Data.at(0)) << 8) | quint8(it.Data.at(1))); any = true; }
-            break;
-        case 0x02: case 0x32:
-            if (n == 6) { p.Mac = it.Data; any = true; }
             break;
         case 0x49:
             if (n == 1) { p.ConfigBits = quint8(it.Data.at(0)); any = true; }

@@ -418,6 +418,20 @@ void TestLinks::udpDiscoveryAndWrites()
     client.writeDatagram(UdpCloseNotice(mac), cardAddress, 8800);
     QTRY_COMPARE_WITH_TIMEOUT(closed.size(), 1, WaitMs);
 
+    // A write by IP for another card (its MAC item differs) changes nothing.
+    UdpConfigWrite foreign = w;
+    foreign.MacAddressing = false;
+    foreign.Mac = MacAddress::FromBytes(QByteArray::fromHex("0A0B0C0D0E0F")).Value;
+    foreign.Params.Width = 999;
+    client.writeDatagram(foreign.Build().Value, cardAddress, 8800);
+    QVERIFY(!ask(UdpInfoRequestByMac(mac)).isEmpty()); // handled after the write
+    QCOMPARE(card.Profile().Width, 96);
+    UdpConfigWrite mine = foreign;
+    mine.Mac = mac;
+    mine.Params.Width = 200;
+    client.writeDatagram(mine.Build().Value, cardAddress, 8800);
+    QTRY_COMPARE_WITH_TIMEOUT(card.Profile().Width, 200, WaitMs);
+
     // Garbage is ignored.
     QVERIFY(ask(QByteArray::fromHex("A1FF")).isEmpty());
     card.DisconnectFromServer();
