@@ -28,6 +28,8 @@ SendProcedure::SendProcedure(TProject &project, SendHost &host, SendLink &link, 
 {
     tAutoSend.setObjectName(QStringLiteral("tAutoSend"));
     tAutoSend.setInterval(AutoSendDesignMs);
+    // Pacing is part of the protocol: no coarse timer slack.
+    tAutoSend.setTimerType(Qt::PreciseTimer);
     tReSend.setObjectName(QStringLiteral("tReSend"));
     tReSend.setInterval(ReSendMs);
     tSendStutas.setObjectName(QStringLiteral("tSendStutas"));
