@@ -26,7 +26,7 @@ class ProgramReceiver
 {
 public:
     // Content frames that claim more packets than this are refused.
-    static constexpr int MaxPacketsPerMaterial = 8192;
+    static constexpr int MaxPacketsPerMaterial = 2048; // 4 MiB of picture data
 
     void SetFaults(CardFaults *faults) { m_faults = faults; }
     void SetLinkName(const QString &name) { m_link = name; }

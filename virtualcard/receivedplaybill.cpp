@@ -26,11 +26,14 @@ void ReceivedMaterial::Finish()
     Text.clear();
     for (auto it = Packets.cbegin(); it != Packets.cend(); ++it)
         CardData += it.value();
+    // Pictures are unpacked up to a bounded number of pixels per material.
+    constexpr qint64 MaxPixels = 32 * 1024 * 1024;
     if (RemoteText) {
         Text = CodePage::Decode(CardData);
     } else if (ContentFrame::IsPictureType(TypeCode)) {
-        Pages = PlaneUnpacker::UnpackPages(CardData, Entry.RegionWidth, Entry.RegionHeight,
-                                           ColourPlanes, PageCount);
+        const qint64 pagePixels = qMax<qint64>(1, qint64(Entry.RegionWidth) * Entry.RegionHeight);
+        const int pages = int(qMin<qint64>(PageCount, MaxPixels / pagePixels));
+        Pages = PlaneUnpacker::UnpackPages(CardData, Entry.RegionWidth, Entry.RegionHeight, ColourPlanes, pages);
     } else if (ContentFrame::IsInnerCodeType(TypeCode)) {
         Text = CodePage::Decode(CardData);
     } else if (!Packets.isEmpty()) {

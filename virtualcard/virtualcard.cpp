@@ -13,6 +13,7 @@
 namespace {
 
 constexpr int BusChunk = 2048;
+constexpr int MaxBusProgram = 1 << 20;
 
 bool IsLoopbackIpv4(const QString &address)
 {
@@ -442,6 +443,13 @@ void VirtualCard::HandleBusFrame(const QByteArray &frame, int sliceCount, const 
         if (!m_busRx.ProgramOpen)
             m_busRx.Program.clear();
         m_busRx.Program += payload;
+        if (m_busRx.Program.size() > MaxBusProgram) {
+            LogLine(QStringLiteral("program text over %1 bytes refused").arg(MaxBusProgram));
+            m_busRx.Program.clear();
+            m_busRx.ProgramOpen = false;
+            BusAnswer(CardReplies::Exception(), 0x54, 1);
+            return;
+        }
         if (payload.size() >= BusChunk && sliceCount > 1) {
             // A full chunk: more may follow. Ask for slice 1 of the next one.
             m_busRx.ProgramOpen = true;

@@ -431,6 +431,10 @@ void TestReceiver::refusals_data()
     QByteArray hugeLength = frame;
     hugeLength[25 + 35 + 3] = char(0x7F);
     QTest::newRow("block longer than the frame") << good << hugeLength;
+    QByteArray tooMany = frame; // packet count of the trailer (before CRC, end mark and FF FF)
+    tooMany[tooMany.size() - 11] = char(0xB8);
+    tooMany[tooMany.size() - 10] = char(0x0B);
+    QTest::newRow("more packets than a card keeps") << good << tooMany;
 }
 
 void TestReceiver::refusals()
