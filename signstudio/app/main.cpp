@@ -1,6 +1,7 @@
 #include "common/base/singleinstance.h"
 #include "common/base/terminationsignals.h"
 #include "common/widgets/alreadyrunning.h"
+#include "signstudio/app/commlinkadapter.h"
 #include "signstudio/app/frmmain.h"
 
 #include <QApplication>
@@ -18,7 +19,10 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    // Declared before the window: the window closes the links as it goes.
+    TCommLinkAdapter cardLinks;
     TfrmMain frmMain;
+    frmMain.SetCommLink(&cardLinks);
     TerminationSignals onTerminate([&frmMain] { frmMain.close(); });
     frmMain.show();
     return app.exec();
