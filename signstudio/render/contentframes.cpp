@@ -4,6 +4,7 @@
 #include "signstudio/comm/codec/cardframe.h"
 #include "signstudio/comm/codec/crc16modbus.h"
 #include "signstudio/comm/codec/packetid.h"
+#include "signstudio/model/cardlist.h"
 #include "signstudio/render/timetext.h"
 
 namespace {
@@ -67,9 +68,11 @@ void appendRecords(QList<rSendFdrContent> &out, const QByteArray &frame, const T
     }
 }
 
-QByteArray contentFrame(const QByteArray &payload)
+QByteArray contentFrame(const QByteArray &payload, BuildResult &result)
 {
-    return BuildCardFrame(CmdContentItemCode, NewPacketId(), payload);
+    const PacketId id = NewPacketId();
+    result.LastPacketId = id.Text;
+    return BuildCardFrame(CmdContentItemCode, id, payload);
 }
 
 } // namespace
@@ -251,13 +254,13 @@ BuildResult BuildContentFrames(const TFodder &m, bool sliced, int colourCode, in
             result.Error = QStringLiteral("remote text item too long for one frame");
             return result;
         }
-        appendRecords(out, contentFrame(payload), m, 1, false);
+        appendRecords(out, contentFrame(payload, result), m, 1, false);
     } else if (IsParameterType(t)) {
         QByteArray payload = ContentHeader(m, true, colourCode, 1);
         payload.append(ContentBlock(ParameterBytes(m), m.MaterialNo, 1, 1, false));
         if (m.IsLastMaterial)
             payload.append(ContentEndMark);
-        appendRecords(out, contentFrame(payload), m, 1, false);
+        appendRecords(out, contentFrame(payload, result), m, 1, false);
     } else if (IsInnerTextType(t)) {
         const int packets = InnerTextPacketCount(m.Content);
         if (packets == 0) {
@@ -275,7 +278,7 @@ BuildResult BuildContentFrames(const TFodder &m, bool sliced, int colourCode, in
             payload.append(ContentBlock(CodePage::Encode(piece), m.MaterialNo, packets, k, true));
             if (m.IsLastMaterial && k == packets)
                 payload.append(ContentEndMark);
-            appendRecords(out, contentFrame(payload), m, k, sliced);
+            appendRecords(out, contentFrame(payload, result), m, k, sliced);
         }
     } else if (IsPictureType(t)) {
         const qint64 len = qMin<qint64>(m.CardDataLen, m.CardData.size());
@@ -291,7 +294,7 @@ BuildResult BuildContentFrames(const TFodder &m, bool sliced, int colourCode, in
             payload.append(ContentBlock(data, m.MaterialNo, packets, k, true));
             if (m.IsLastMaterial && k == packets)
                 payload.append(ContentEndMark);
-            appendRecords(out, contentFrame(payload), m, k, sliced);
+            appendRecords(out, contentFrame(payload, result), m, k, sliced);
         }
     } else {
         result.Error = QStringLiteral("unknown type code %1").arg(t);
@@ -301,4 +304,20 @@ BuildResult BuildContentFrames(const TFodder &m, bool sliced, int colourCode, in
     result.Frames = int(out.size());
     queue.append(out);
     return result;
+}
+
+BuildResult BuildContentFrames(const TFodder &material, bool sliced, TCardList &cards, int cardIndex,
+                               int H, int W, const RemoteTextFormatter &formatter)
+{
+    TFIXModem *card = cards.At(cardIndex);
+    if (!card) {
+        BuildResult r;
+        r.Error = QStringLiteral("no card at index %1").arg(cardIndex);
+        return r;
+    }
+    const BuildResult r = BuildContentFrames(material, sliced, card->ColourCode, H, W,
+                                             card->ContentQueue, formatter);
+    if (r.Ok)
+        card->LastPacketId = r.LastPacketId;
+    return r;
 }

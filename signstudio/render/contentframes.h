@@ -66,8 +66,11 @@ struct BuildResult
 {
     bool Ok = false;
     QString Error;
-    int Frames = 0;
+    int Frames = 0;          // records appended
+    QString LastPacketId;    // text form of the identifier of the last frame built
 };
+
+class TCardList;
 
 // Builds the frames of one converted material and appends them in order to
 // queue: one record per frame, or per 256-byte slice of picture and
@@ -75,3 +78,9 @@ struct BuildResult
 BuildResult BuildContentFrames(const TFodder &material, bool sliced, int colourCode, int H, int W,
                                QList<rSendFdrContent> &queue,
                                const RemoteTextFormatter &formatter = {});
+
+// The same for the card at cardIndex of the card list: its ColourCode gives
+// the planes' colour digit, the records go to its ContentQueue and the card
+// keeps the last packet identifier. An index outside the list fails.
+BuildResult BuildContentFrames(const TFodder &material, bool sliced, TCardList &cards, int cardIndex,
+                               int H, int W, const RemoteTextFormatter &formatter = {});

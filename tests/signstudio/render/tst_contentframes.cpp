@@ -1,4 +1,5 @@
 #include "signstudio/comm/codec/packetid.h"
+#include "signstudio/model/cardlist.h"
 #include "signstudio/render/contentframes.h"
 #include "signstudio/render/timetext.h"
 #include "tests/signstudio/render/tst_suites.h"
@@ -391,6 +392,25 @@ void TestContentFrames::remoteTextFrame()
             payload += "-1,";
         QCOMPARE(queue.first().Data.toHex(' '), frame(payload).toHex(' '));
     }
+}
+
+void TestContentFrames::cardQueue()
+{
+    TCardList cards;
+    auto card = std::make_unique<TFIXModem>();
+    card->ColourCode = 57;
+    card->ContentQueue.append(rSendFdrContent());
+    TFIXModem *c = cards.Append(std::move(card));
+    TFodder m = material('1');
+    const BuildResult r = BuildContentFrames(m, true, cards, 0, 16, 64);
+    QVERIFY(r.Ok);
+    QCOMPARE(c->ContentQueue.size(), 2);
+    const QByteArray &data = c->ContentQueue.at(1).Data;
+    QCOMPARE(data.mid(17, header('1', '1', '2', 1).size()), header('1', '1', '2', 1));
+    QCOMPARE(c->LastPacketId, QStringLiteral("0001869F"));
+    QVERIFY(!BuildContentFrames(m, false, cards, 1, 16, 64).Ok);
+    QVERIFY(!BuildContentFrames(m, false, cards, -1, 16, 64).Ok);
+    QCOMPARE(c->ContentQueue.size(), 2);
 }
 
 void TestContentFrames::refusesBadMaterial_data()

@@ -111,6 +111,7 @@ private slots:
     void rs485Slices();
     void endMarkOnlyOnce();
     void remoteTextFrame();
+    void cardQueue();
     void refusesBadMaterial_data();
     void refusesBadMaterial();
 };
