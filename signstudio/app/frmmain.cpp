@@ -500,36 +500,11 @@ void TfrmMain::treeAddCard(TFIXModem *card)
     m_objects->SelectNode(m_objects->AddCard(card));
 }
 
-void TfrmMain::treeAddCardNode(const QString &name, int stateImage)
-{
-    m_objects->SelectNode(m_objects->AddCardNode(name, stateImage, m_currentScreenPanel, 256, 128));
-}
-
-void TfrmMain::treeRemoveCardNode(const QString &name)
-{
-    if (!m_tree)
-        return;
-    for (int i = m_tree->topLevelItemCount() - 1; i >= 0; --i) {
-        if (m_tree->topLevelItem(i)->text(0) == name)
-            delete m_tree->takeTopLevelItem(i);
-    }
-}
-
 bool TfrmMain::treeIsEmpty() const
 {
     return !m_tree || m_tree->topLevelItemCount() == 0;
 }
 
-void TfrmMain::treeSelectionChanged()
-{
-    if (!m_tree)
-        return;
-    const QList<QTreeWidgetItem *> sel = m_tree->selectedItems();
-    if (sel.isEmpty() || sel.first()->parent())
-        SelectionChanged(TSelection());
-    else
-        SelectionChanged(TSelection::ForCard(sel.first()->text(0)));
-}
 // ===== end of placeholders
 
 void TfrmMain::createStatusBar()
@@ -1069,125 +1044,79 @@ void TfrmMain::recentFileTriggered(const QString &path)
 
 // ---------------------------------------------------------------- commands
 
-QString TfrmMain::selectedCardName() const
-{
-    switch (m_selection.level) {
-    case TSelection::Card:
-        return m_selection.cardName;
-    case TSelection::Page:
-        return m_selection.page ? m_selection.page->CardName : QString();
-    case TSelection::Region:
-        return m_selection.region ? m_selection.region->CardName : QString();
-    case TSelection::Material:
-        return m_selection.fodder ? m_selection.fodder->CardName : QString();
-    case TSelection::None:
-        break;
-    }
-    return QString();
-}
-
 void TfrmMain::newCard()
 {
     // A root node and a 256 x 128 screen; the card object comes from a
     // search or a connecting card.
-    const QString name = LangText(3, QStringLiteral("object_card"));
-    m_currentScreenPanel = m_project.NextPanelName(QStringLiteral("pnCard"));
-    treeAddCardNode(name.isEmpty() ? QStringLiteral("card") : name, ciOffline);
+    m_objects->SelectNode(m_objects->NewCard());
 }
 
+// The add and delete commands go through the object views, which mirror the
+// model and select what was added; their selection signal then sets the
+// enabling here.
 void TfrmMain::deleteCard()
 {
-    const QString name = selectedCardName();
-    if (m_selection.level != TSelection::Card || name.isEmpty())
-        return;
-    if (m_project.DeleteCard(name, *this)) {
-        treeRemoveCardNode(name);
-        SelectionChanged(TSelection());
-    }
+    if (m_selection.level == TSelection::Card && m_objects->DeleteSelected())
+        SelectionChanged(m_objects->Selection());
 }
 
 void TfrmMain::addPage()
 {
-    const TAddResult r = m_project.AddPage(m_selection);
-    if (!r.error.isEmpty())
-        ShowMessage(LangText(3, r.error));
-    else if (r.page)
-        SelectionChanged(TSelection::ForPage(r.page));
+    const QString error = m_objects->AddPage();
+    if (!error.isEmpty())
+        ShowMessage(LangText(3, error));
 }
 
 void TfrmMain::deletePage()
 {
-    if (m_selection.level == TSelection::Page && m_selection.page && m_project.DeletePage(m_selection.page, *this))
-        SelectionChanged(TSelection::ForCard(selectedCardName()));
+    if (m_selection.level == TSelection::Page && m_objects->DeleteSelected())
+        SelectionChanged(m_objects->Selection());
 }
 
 void TfrmMain::addRegion()
 {
-    const TAddResult r = m_project.AddRegion(m_selection, QSize(256, 128));
-    if (!r.error.isEmpty())
-        ShowMessage(LangText(3, r.error));
-    else if (r.region)
-        SelectionChanged(TSelection::ForRegion(r.region));
+    const QString error = m_objects->AddRegion();
+    if (!error.isEmpty())
+        ShowMessage(LangText(3, error));
 }
 
 void TfrmMain::deleteRegion()
 {
-    if (m_selection.level != TSelection::Region || !m_selection.region)
-        return;
-    TProgram *page = m_project.PageOfRegion(m_selection.region);
-    if (m_project.DeleteRegion(m_selection.region, *this))
-        SelectionChanged(page ? TSelection::ForPage(page) : TSelection());
+    if (m_selection.level == TSelection::Region && m_objects->DeleteSelected())
+        SelectionChanged(m_objects->Selection());
 }
 
 void TfrmMain::addMaterial(int kind)
 {
-    const TAddResult r = m_project.AddFodder(m_selection, kind);
-    if (!r.error.isEmpty()) {
-        ShowMessage(LangText(3, r.error));
-    } else if (r.fodder) {
-        SelectionChanged(TSelection::ForFodder(r.fodder));
-        // One queue material: its action stays off until the selection changes.
-        if (kind == fkQueue)
-            Action(QStringLiteral("actCallNo"))->setEnabled(false);
+    const QString error = m_objects->AddFodder(kind);
+    if (!error.isEmpty()) {
+        ShowMessage(LangText(3, error));
+        return;
     }
+    // One queue material: its action stays off until the selection changes.
+    if (kind == fkQueue)
+        Action(QStringLiteral("actCallNo"))->setEnabled(false);
 }
 
 void TfrmMain::deleteMaterial()
 {
-    if (m_selection.level != TSelection::Material || !m_selection.fodder)
-        return;
-    TRegion *region = m_project.RegionOfFodder(m_selection.fodder);
-    if (m_project.DeleteFodder(m_selection.fodder, *this))
-        SelectionChanged(region ? TSelection::ForRegion(region) : TSelection());
+    if (m_selection.level == TSelection::Material && m_objects->DeleteSelected())
+        SelectionChanged(m_objects->Selection());
 }
 
 void TfrmMain::DeleteSelectedObject()
 {
-    switch (m_selection.level) {
-    case TSelection::Card:
-        deleteCard();
-        break;
-    case TSelection::Page:
-        deletePage();
-        break;
-    case TSelection::Region:
-        deleteRegion();
-        break;
-    case TSelection::Material:
-        deleteMaterial();
-        break;
-    case TSelection::None:
-        break;
-    }
+    if (m_selection.level != TSelection::None && m_objects->DeleteSelected())
+        SelectionChanged(m_objects->Selection());
 }
 
 void TfrmMain::newPlaybill()
 {
-    const TAddResult r = m_files.NewPlaybill(m_selection);
+    const TAddResult r = m_files.NewPlaybill(m_objects->Selection());
     if (!r.error.isEmpty())
         ShowMessage(LangText(3, r.error));
-    else if (r.page)
-        SelectionChanged(TSelection::ForPage(r.page));
+    else
+        SelectionChanged(m_objects->Selection());
 }
 
 void TfrmMain::openPlaybill()

@@ -161,12 +161,9 @@ private:
     void refreshEnabling();
     QList<StoredCard> cardsForSaving() const;
 
-    // tree placeholder mirror of the card nodes
+    // the object tree
     void treeAddCard(TFIXModem *card); // root node (state image 1) and screen panel
-    void treeAddCardNode(const QString &name, int stateImage);
-    void treeRemoveCardNode(const QString &name);
     bool treeIsEmpty() const;
-    void treeSelectionChanged();
 
     // commands
     void newCard();
@@ -182,7 +179,6 @@ private:
     void savePlaybills();
     void savePlaybillAs();
     void showAbout();
-    QString selectedCardName() const;
 
     Environment m_env;
     QString m_version = QStringLiteral("V2.23");

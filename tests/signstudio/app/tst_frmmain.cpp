@@ -5,6 +5,11 @@
 #include "signstudio/app/commlinkseam.h"
 #include "signstudio/app/frminittips.h"
 #include "signstudio/app/frmmain.h"
+#include "signstudio/ui/bmplistpanel.h"
+#include "signstudio/ui/canvas.h"
+#include "signstudio/ui/objectcontroller.h"
+#include "signstudio/ui/objecttree.h"
+#include "signstudio/ui/propertygrid.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -390,7 +395,8 @@ void TestMainWindow::exitQuestion()
     auto w = fx.start();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    w->SelectionChanged(TSelection::ForCard("Hall"));
+    w->ObjectViews()->SelectNode(tree(*w)->topLevelItem(0));
+    QCOMPARE(w->Selection().cardName, QString("Hall"));
     if (modified) {
         w->Action("actAddPrg")->trigger();
         QCOMPARE(w->Project().PagesOfCard("Hall").size(), 1);
@@ -526,7 +532,7 @@ void TestMainWindow::recentFiles()
             files << path;
         }
         fx.openFiles = files;
-        w->SelectionChanged(TSelection::ForCard("Hall"));
+        w->ObjectViews()->SelectNode(tree(*w)->topLevelItem(0));
         for (int i = 0; i < 4; ++i)
             w->Action("actInsertPrg")->trigger();
         QCOMPARE(menuTexts(w->FileMenu()),
@@ -542,8 +548,7 @@ void TestMainWindow::enablingFollowsSelection()
     Fixture fx;
     fx.writeSettings("[IsShowTips]\r\nIsShowTips=1\r\n[CardsInfo]\r\nHall=256,128,,1_2_3_4_5_6_7_8,,,\r\n");
     auto w = fx.start();
-    tree(*w)->setCurrentItem(nullptr);
-    tree(*w)->topLevelItem(0)->setSelected(true);
+    w->ObjectViews()->SelectNode(tree(*w)->topLevelItem(0));
     QCOMPARE(w->Selection().level, TSelection::Card);
     QCOMPARE(w->StatusText(1), QString("Hall"));
     QVERIFY(w->PopupItem("actDelCard")->isEnabled());
@@ -559,9 +564,16 @@ void TestMainWindow::enablingFollowsSelection()
     QVERIFY(w->Action("actCallNo")->isEnabled()); // a region of the first page
     QVERIFY(w->Action("actTxtSet")->isEnabled());
     w->Action("actCallNo")->trigger();
+    // The region stays selected; its queue action is off at once.
+    QCOMPARE(w->Selection().level, TSelection::Region);
+    QVERIFY(!w->Action("actCallNo")->isEnabled());
+    QVERIFY(w->Action("actSglTxt")->isEnabled());
+    const QList<TFodder *> fodders = w->Project().FoddersOfRegion(w->Selection().region);
+    QCOMPARE(fodders.size(), 1);
+    w->ObjectViews()->SelectFodder(fodders.first());
     QCOMPARE(w->Selection().level, TSelection::Material);
-    QVERIFY(!w->Action("actCallNo")->isEnabled()); // one queue material only
     QVERIFY(w->Action("actDelFodder")->isEnabled());
+    QVERIFY(!w->Action("actAddRgn")->isEnabled());
     // A card without picture-and-text capability.
     w->Project().FindCard("Hall")->Capabilities[4] = false;
     w->SelectionChanged(w->Selection());
@@ -646,4 +658,35 @@ void TestMainWindow::startupLanguage()
     else
         qputenv("LC_ALL", old);
     QCOMPARE(fx.ini().ReadString("LgType", "LgType"), writtenBack);
+}
+
+void TestMainWindow::deletedCardLeavesTheSettings_data()
+{
+    QTest::addColumn<bool>("fromCanvasMenu");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("pop-up, yes") << false << int(QMessageBox::Yes);
+    QTest::newRow("canvas menu, yes") << true << int(QMessageBox::Yes);
+    QTest::newRow("pop-up, no") << false << int(QMessageBox::No);
+}
+
+void TestMainWindow::deletedCardLeavesTheSettings()
+{
+    QFETCH(bool, fromCanvasMenu);
+    QFETCH(int, answer);
+    const bool deleted = answer == QMessageBox::Yes;
+    Fixture fx;
+    fx.answer = QMessageBox::StandardButton(answer);
+    fx.writeSettings("[IsShowTips]\r\nIsShowTips=1\r\n[CardsInfo]\r\nHall=256,128,,1_2_3_4_5_6_7_8,,,\r\n"
+                     "Gate=96,16,,9_9_9_9_9_9_9_9,,,\r\n");
+    {
+        auto w = fx.start();
+        w->ObjectViews()->SelectNode(tree(*w)->topLevelItem(0));
+        QCOMPARE(w->Selection().cardName, QString("Hall"));
+        QAction *del = fromCanvasMenu ? w->pMenuEdit()->actions().first() : w->PopupItem("actDelCard");
+        del->trigger();
+        QCOMPARE(fx.questions.size(), 1);
+        QCOMPARE(w->Project().Cards.Count(), deleted ? 1 : 2);
+        QCOMPARE(tree(*w)->topLevelItemCount(), deleted ? 1 : 2);
+    }
+    QCOMPARE(fx.ini().SectionKeys("CardsInfo"), deleted ? QStringList{"Gate"} : (QStringList{"Hall", "Gate"}));
 }

@@ -68,4 +68,6 @@ private slots:
     void cardCommandsReachTheLink();
     void startupLanguage_data();
     void startupLanguage();
+    void deletedCardLeavesTheSettings_data();
+    void deletedCardLeavesTheSettings();
 };
