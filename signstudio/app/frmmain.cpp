@@ -428,7 +428,7 @@ void TfrmMain::createCentralArea()
     auto *right = new QSplitter(Qt::Vertical, central);
     right->setObjectName(QStringLiteral("splRight"));
 
-    // The placeholders go into these containers.
+    // The object views go into these containers.
     auto *treeHost = new QWidget(top);
     treeHost->setObjectName(QStringLiteral("hostTree"));
     new QVBoxLayout(treeHost);
@@ -455,9 +455,9 @@ void TfrmMain::createCentralArea()
     setCentralWidget(central);
 }
 
-// ===== Placeholders for the object tree, property grid, canvas and picture
-// list. Their real classes replace the four widgets made here; the rest of
-// the window knows them only by these members and their object names.
+// ===== The object tree, property grid, canvas and picture list, and the
+// controller that ties them to the model; the rest of the window knows them
+// only by these members and their object names.
 void TfrmMain::createObjectViews()
 {
     auto *tree = new TObjectTree(this);
@@ -505,7 +505,7 @@ bool TfrmMain::treeIsEmpty() const
     return !m_tree || m_tree->topLevelItemCount() == 0;
 }
 
-// ===== end of placeholders
+// ===== end of the object views
 
 void TfrmMain::createStatusBar()
 {

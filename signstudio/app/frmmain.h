@@ -119,7 +119,7 @@ public:
     QString AskOpenFileName(const QString &folder) override;
     void ShowMessage(const QString &text) override;
 
-    // --- placeholders the tree, grid, canvas and picture list replace ---
+    // --- the object tree, property grid, canvas and picture list ---
     QWidget *tvObject() const { return m_tvObject; }
     QWidget *vLEditor() const { return m_vLEditor; }
     QWidget *sBoxMain() const { return m_sBoxMain; }
@@ -145,7 +145,7 @@ private:
     void createToolBars();
     void createStatusBar();
     void createCentralArea();
-    void createObjectViews(); // the four placeholder widgets
+    void createObjectViews(); // the four object views and their controller
     void createPopupMenus();
     void applyLanguageToWindow();
     void applyTitleFile();
