@@ -82,8 +82,8 @@ public:
     const ReceivedPlaybill &LastCompletePlaybill() const { return m_lastComplete; }
     int FramesReceived() const { return m_framesReceived; }
 
-    // Handles one whole frame as if it had arrived on `link`; returns what was
-    // written back (without envelope). Used by the links and by tests.
+    // Handles one whole frame as if it had arrived on `link` and answers on
+    // that link. Used by the links and by tests.
     void HandleFrame(const QByteArray &frame, Link link);
     // Handles one envelope from the bus addressed to this card.
     void HandleEnvelope(const QByteArray &envelope);
