@@ -394,7 +394,7 @@ bool TObjectController::DeleteSelected()
             // A card node without card object: only the node and its panels.
             m_project.ClearCard(s.cardName);
             m_canvas->DestroyPanel(ScreenPanelOf(item));
-            delete item;
+            m_tree->RemoveNode(item);
             done = true;
         }
         break;
@@ -819,11 +819,8 @@ void TObjectController::PageRemoving(TProgram *page)
     reselectLater();
     if (m_rows.Page() == page)
         m_rows.Clear(), m_grid->ClearRows();
-    if (m_bmpList && m_bmpList->Material() && m_bmpList->Material()->PageName == page->PageName
-        && m_bmpList->Material()->CardName == page->CardName)
-        m_bmpList->SetMaterial(nullptr, nullptr);
     m_canvas->DestroyPanel(page->PanelName);
-    delete m_tree->NodeOf(page);
+    m_tree->RemoveNode(m_tree->NodeOf(page));
     if (m_next)
         m_next->PageRemoving(page);
 }
@@ -835,7 +832,7 @@ void TObjectController::RegionRemoving(TRegion *region)
     if (m_rows.Region() == region)
         m_rows.Clear(), m_grid->ClearRows();
     m_canvas->DestroyPanel(region->PanelName);
-    delete m_tree->NodeOf(region);
+    m_tree->RemoveNode(m_tree->NodeOf(region));
     if (m_next)
         m_next->RegionRemoving(region);
 }
@@ -849,17 +846,23 @@ void TObjectController::FodderRemoving(TFodder *fodder)
     if (m_bmpList && m_bmpList->Material() == fodder)
         m_bmpList->SetMaterial(nullptr, nullptr);
     m_canvas->DestroyPanel(fodder->PanelName);
-    delete m_tree->NodeOf(fodder);
+    m_tree->RemoveNode(m_tree->NodeOf(fodder));
     if (m_next)
         m_next->FodderRemoving(fodder);
 }
 
 void TObjectController::dropRowsOf(const QString &cardName)
 {
-    if (!m_rows.IsEmpty() && m_rows.CardName() == cardName && m_rows.Level() != TSelection::Card)
-        m_rows.Clear(), m_grid->ClearRows();
-    if (m_bmpList && m_bmpList->Material() && m_bmpList->Material()->CardName == cardName)
-        m_bmpList->SetMaterial(nullptr, nullptr);
+    // The card's objects may be gone already: only names are compared. The
+    // picture list always edits the material whose rows are shown.
+    if (!m_rows.IsEmpty() && m_rows.CardName() == cardName && m_rows.Level() != TSelection::Card) {
+        m_rows.Clear();
+        m_grid->ClearRows();
+        if (m_bmpList) {
+            m_bmpList->SetMaterial(nullptr, nullptr);
+            m_bmpList->hide();
+        }
+    }
 }
 
 void TObjectController::CardRemoving(const QString &cardName, TFIXModem *card)
@@ -872,20 +875,24 @@ void TObjectController::CardRemoving(const QString &cardName, TFIXModem *card)
     QTreeWidgetItem *node = m_tree->CardNode(cardName);
     const QString panel = card && !card->PanelName.isEmpty() ? card->PanelName : ScreenPanelOf(node);
     m_canvas->DestroyPanel(panel);
-    delete node;
+    m_tree->RemoveNode(node);
     if (m_next)
         m_next->CardRemoving(cardName, card);
 }
 
 void TObjectController::CardCleared(const QString &cardName)
 {
+    reselectLater();
     m_undo.clear();
     dropRowsOf(cardName);
     QTreeWidgetItem *node = m_tree->CardNode(cardName);
     if (node) {
         const bool wasInside = m_tree->currentItem() && m_tree->currentItem() != node
                                && TObjectTree::Level(m_tree->currentItem()) > 0;
-        qDeleteAll(node->takeChildren());
+        {
+            const QSignalBlocker block(m_tree);
+            qDeleteAll(node->takeChildren());
+        }
         if (wasInside)
             setCurrentNode(node);
         if (TCanvasPanel *screen = m_canvas->Panel(ScreenPanelOf(node))) {
@@ -924,7 +931,10 @@ void TObjectController::AllCleared()
     m_canvas->RemoveSizer();
     for (int i = m_tree->topLevelItemCount() - 1; i >= 0; --i)
         m_canvas->DestroyPanel(ScreenPanelOf(m_tree->topLevelItem(i)));
-    m_tree->clear();
+    {
+        const QSignalBlocker block(m_tree);
+        m_tree->clear();
+    }
     m_curCard = m_curPage = m_curRegion = m_curMaterial = -1;
     m_screenPanel = m_pagePanel = m_regionPanel = m_materialPanel = QString();
     if (m_next)

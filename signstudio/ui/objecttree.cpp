@@ -51,6 +51,15 @@ TObjectTree::TObjectTree(QWidget *parent)
     setStyleSheet(QStringLiteral(
         "QTreeView::item:selected, QTreeView::item:selected:!active"
         " { color: white; background: palette(highlight); }"));
+    // Any change of the current node selects it (mouse, keyboard or code).
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *current) { emit nodeSelected(current); });
+    // A node selected without becoming current (by code) is selected too.
+    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem *> selected = selectedItems();
+        if (!selected.isEmpty() && selected.first() != currentItem())
+            emit nodeSelected(selected.first());
+    });
 }
 
 int TObjectTree::Level(const QTreeWidgetItem *item)
@@ -192,6 +201,7 @@ bool TObjectTree::MoveNode(QTreeWidgetItem *item, int delta)
     if (index < 0 || to < 0 || to >= count)
         return false;
     QTreeWidgetItem *sibling = parent ? parent->child(to) : topLevelItem(to);
+    const QSignalBlocker block(this);
     const bool wasExpanded = item->isExpanded();
     const bool wasCurrent = currentItem() == item;
     QTreeWidgetItem *taken = parent ? parent->takeChild(index) : takeTopLevelItem(index);
@@ -204,27 +214,27 @@ bool TObjectTree::MoveNode(QTreeWidgetItem *item, int delta)
         SetStateImage(item, 0);
         SetStateImage(sibling, 0);
     }
-    if (wasCurrent) {
-        const QSignalBlocker block(this);
+    if (wasCurrent)
         setCurrentItem(taken);
-    }
     return true;
 }
 
 void TObjectTree::RemoveNode(QTreeWidgetItem *item)
 {
+    // The node that becomes current is not selected here: the objects of
+    // nearby nodes may be in the middle of being removed.
+    const QSignalBlocker block(this);
     delete item;
 }
 
 void TObjectTree::mousePressEvent(QMouseEvent *event)
 {
+    // A press on the node that is already current selects it again.
+    QTreeWidgetItem *before = currentItem();
     QTreeWidget::mousePressEvent(event);
     QTreeWidgetItem *item = itemAt(event->position().toPoint());
-    if (item && currentItem() != item) {
-        const QSignalBlocker block(this);
-        setCurrentItem(item);
-    }
-    emit nodeSelected(item);
+    if (currentItem() == before && (item == before || !item))
+        emit nodeSelected(item ? item : before);
 }
 
 void TObjectTree::mouseDoubleClickEvent(QMouseEvent *event)
@@ -233,12 +243,4 @@ void TObjectTree::mouseDoubleClickEvent(QMouseEvent *event)
     QTreeWidgetItem *item = itemAt(event->position().toPoint());
     if (item && Level(item) == 3)
         emit fodderDoubleClicked(item);
-}
-
-void TObjectTree::keyPressEvent(QKeyEvent *event)
-{
-    QTreeWidgetItem *before = currentItem();
-    QTreeWidget::keyPressEvent(event);
-    if (currentItem() != before)
-        emit nodeSelected(currentItem());
 }

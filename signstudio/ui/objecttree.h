@@ -40,18 +40,19 @@ public:
     // there is no such sibling. Both nodes lose their state image.
     bool MoveNode(QTreeWidgetItem *item, int delta);
 
-    // Removes the node with its children (selection follows the tree's own rule).
+    // Removes the node with its children without selecting the node that
+    // becomes current.
     void RemoveNode(QTreeWidgetItem *item);
 
 signals:
-    // A node was pressed with any mouse button (also on keyboard moves).
+    // A node became current, or the current node was pressed again with any
+    // mouse button.
     void nodeSelected(QTreeWidgetItem *item);
     void fodderDoubleClicked(QTreeWidgetItem *item);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QTreeWidgetItem *findNode(int level, const void *object) const;

@@ -82,6 +82,8 @@ private slots:
     void undoKeyInGrid();
     void modelDeletionReselects();
     void previewDrawn();
+    void treeFollowsCode();
+    void clearCardWhileMaterialSelected();
 
 private:
     TFIXModem *addCard(const QString &name, int w, int h);
@@ -798,6 +800,47 @@ void TestController::previewDrawn()
     // Nothing to draw: the name shows as a caption.
     QVERIFY(m_canvas->ImageOf(remote->PanelName)->Image().isNull());
     QCOMPARE(m_canvas->ImageOf(remote->PanelName)->Caption(), remote->FodderName);
+}
+
+void TestController::treeFollowsCode()
+{
+    addCard(QStringLiteral("C1"), 320, 64);
+    m_ctl->SelectNode(m_tree->CardNode(QStringLiteral("C1")));
+    m_ctl->AddPage();
+    TProgram *page = m_project->Pages.front().get();
+    m_tree->setCurrentItem(m_tree->CardNode(QStringLiteral("C1")));
+    QCOMPARE(m_grid->RowCount(), 11);
+    m_tree->setCurrentItem(m_tree->NodeOf(page));
+    QCOMPARE(m_grid->RowCount(), 6);
+    QCOMPARE(m_ctl->CurrentPage(), 0);
+    m_tree->setCurrentItem(nullptr);
+    QCOMPARE(m_grid->RowCount(), 0);
+    m_tree->CardNode(QStringLiteral("C1"))->setSelected(true);
+    QCOMPARE(m_grid->RowCount(), 11);
+    QCOMPARE(m_ctl->Selection().level, TSelection::Card);
+}
+
+void TestController::clearCardWhileMaterialSelected()
+{
+    addCard(QStringLiteral("C1"), 320, 64);
+    m_ctl->SelectNode(m_tree->CardNode(QStringLiteral("C1")));
+    m_ctl->AddPage();
+    m_ctl->AddRegion();
+    m_ctl->AddFodder(fkSingleText);
+    m_ctl->AddFodder(fkPictureGroup);
+    m_ctl->SelectFodder(m_project->Fodders.back().get());
+    QVERIFY(!m_bmp->isHidden());
+    m_project->ClearCard(QStringLiteral("C1"));
+    QCOMPARE(m_tree->CardNode(QStringLiteral("C1"))->childCount(), 0);
+    QCOMPARE(m_bmp->Material(), nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(m_grid->RowCount(), 11, 2000);
+    QCOMPARE(m_tree->currentItem(), m_tree->CardNode(QStringLiteral("C1")));
+    // The card's screen panel holds no page panels any more.
+    TCanvasPanel *screen = m_canvas->Panel(m_project->Cards.At(0)->PanelName);
+    int pages = 0;
+    for (auto *p : screen->findChildren<TCanvasPanel *>(QString(), Qt::FindDirectChildrenOnly))
+        pages += p->objectName().isEmpty() ? 0 : 1;
+    QCOMPARE(pages, 0);
 }
 
 int RunControllerTests(int argc, char *argv[])
