@@ -2,13 +2,18 @@
 
 #include "signstudio/comm/send/sendhost.h"
 
+#include "signstudio/comm/send/sendprocedure.h"
+#include "signstudio/model/project.h"
+
 #include <QByteArray>
 #include <QObject>
 
+#include <memory>
+
 class CardLinks;
-class SendProcedure;
 class TCardList;
 class UploadConversation;
+class TProject;
 
 // Writes of a send through the program's card links.
 class CardLinksSendLink : public SendLink
@@ -46,4 +51,18 @@ private:
     CardLinks &m_links;
     UploadConversation &m_conversation;
     SendProcedure &m_procedure;
+};
+
+// Everything a send needs, put together over the program's links: the
+// procedure, its writes and its replies. The code that plugs the links into
+// the main window makes one and forwards the Send command to Send.actSend().
+struct SendService
+{
+    SendService(TProject &project, CardLinks &links, UploadConversation &conversation, SendHost &host)
+        : Link(links), Send(project, host, Link), Router(project.Cards, links, conversation, Send)
+    {
+    }
+    CardLinksSendLink Link;
+    SendProcedure Send;
+    SendReplyRouter Router;
 };

@@ -42,9 +42,8 @@ struct Side
     CardLinks Links{Project.Cards, LinkHost};
     UploadConversation Conversation{Project.Cards, LinkHost, Links};
     FakeSendHost Host;
-    CardLinksSendLink Link{Links};
-    SendProcedure Send{Project, Host, Link};
-    SendReplyRouter Router{Project.Cards, Links, Conversation, Send};
+    SendService Service{Project, Links, Conversation, Host};
+    SendProcedure &Send = Service.Send;
     PlaybillBuilder Make{Project};
     QTemporaryDir Dir;
 
