@@ -405,3 +405,21 @@ void TestConversation::writeErrorTakesCardOffline()
     QCOMPARE(rig.SerialPort->Writes, QList<QByteArray>{"x"});
     QVERIFY(!rig.Links.WriteToCard(nullptr, "x"));
 }
+
+void TestConversation::offlineCardClosesItsConnection()
+{
+    Rig rig;
+    const quint16 port = Serve(rig);
+    CardClient card(port);
+    QCOMPARE(card.ReadExactly(19), CardWire::IdentifyFrame);
+    card.Send(IdentityFrame(Identity()));
+    QCOMPARE(card.ReadExactly(42), ExpectedNetworkClock("030"));
+    TFIXModem *c = rig.Cards.At(0);
+    // Going offline closes the connection from the event loop; the
+    // disconnect that follows finds no card holding it any more.
+    c->GoOffline();
+    QVERIFY(!c->Online);
+    QTRY_COMPARE_WITH_TIMEOUT(card.Socket().state(), QAbstractSocket::UnconnectedState, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.Links.Server().Connections().size(), 0, 3000);
+    QVERIFY(!rig.Links.WriteToCard(c, "x"));
+}

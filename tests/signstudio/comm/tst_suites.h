@@ -49,6 +49,7 @@ private slots:
     void replyHandling();
     void paramReplyIsWrittenBack();
     void writeErrorTakesCardOffline();
+    void offlineCardClosesItsConnection();
 };
 
 class TestCardOperations : public QObject
