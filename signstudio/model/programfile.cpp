@@ -2,6 +2,7 @@
 
 #include "common/base/codepage.h"
 #include "common/base/commatext.h"
+#include "signstudio/model/naming.h"
 #include "signstudio/model/project.h"
 
 #include <QFileInfo>
@@ -143,30 +144,40 @@ QString restoreMarks(QString text)
     return text;
 }
 
-// Splits bytes into lines at CR LF, CR or LF.
-QList<QByteArray> splitLines(const QByteArray &bytes)
+// Hands out the lines of the bytes one by one, split at CR LF, CR or LF.
+class LineReader
 {
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = bytes.at(i);
-        if (c == '\r' || c == '\n') {
-            lines.append(bytes.mid(start, i - start));
-            if (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n')
-                ++i;
-            start = i + 1;
-        }
+public:
+    explicit LineReader(const QByteArray &bytes) : m_bytes(bytes) {}
+    bool next(QByteArrayView &line)
+    {
+        const qsizetype n = m_bytes.size();
+        if (m_pos >= n)
+            return false;
+        qsizetype i = m_pos;
+        while (i < n && m_bytes.at(i) != '\r' && m_bytes.at(i) != '\n')
+            ++i;
+        line = QByteArrayView(m_bytes.constData() + m_pos, i - m_pos);
+        if (i < n && m_bytes.at(i) == '\r' && i + 1 < n && m_bytes.at(i + 1) == '\n')
+            ++i;
+        m_pos = i + 1;
+        return true;
     }
-    if (start < n)
-        lines.append(bytes.mid(start));
-    return lines;
-}
+
+private:
+    const QByteArray &m_bytes;
+    qsizetype m_pos = 0;
+};
+
+// Lines of the three list sections never have more fields than this; a
+// line with more commas is not one of them and is passed over.
+constexpr qsizetype kMaxCommas = 1000;
 
 class Loader
 {
 public:
-    Loader(TProject &project, const QString &card) : m_p(project), m_card(card)
+    Loader(TProject &project, const QString &card, int maxObjects)
+        : m_p(project), m_card(card), m_maxObjects(maxObjects)
     {
         m_screen = project.ScreenSizeOf(card);
         if (const TFIXModem *c = project.FindCard(card))
@@ -178,7 +189,9 @@ public:
         ProgramFile::TLoadResult result;
         QStringDecoder decoder(CodePage::SystemName().constData(), QStringConverter::Flag::Stateless);
         enum Section { None, PagesSection, RegionsSection, FoddersSection, ContentsSection } section = None;
-        for (const QByteArray &raw : splitLines(bytes)) {
+        LineReader reader(bytes);
+        QByteArrayView raw;
+        while (reader.next(raw)) {
             const QString line = decoder.isValid() ? QString(decoder.decode(raw)) : QString::fromLocal8Bit(raw);
             const QString trimmed = trimLow(line);
             if (trimmed.isEmpty() || line.startsWith(QLatin1String("//")))
@@ -200,6 +213,8 @@ public:
                 section = ContentsSection;
                 continue;
             }
+            if (section != ContentsSection && section != None && trimmed.count(QLatin1Char(',')) > kMaxCommas)
+                continue;
             bool ok = true;
             switch (section) {
             case None:
@@ -217,6 +232,8 @@ public:
                 readContent(trimmed);
                 break;
             }
+            if (m_pages + m_regions + m_fodders > m_maxObjects)
+                ok = false;
             if (!ok) {
                 result.status = ProgramFile::TLoadResult::Failed;
                 result.error = QStringLiteral("warn_open_load_fail");
@@ -244,11 +261,8 @@ private:
     QString freshUid(const QString &uid)
     {
         QString u = uid;
-        if (u.isEmpty() || m_uids.contains(u)) {
-            u = m_p.NewObjectUID();
-            while (m_uids.contains(u))
-                u = m_p.NewObjectUID();
-        }
+        while (u.isEmpty() || m_uids.contains(u))
+            u = NewUID();
         m_uids.insert(u);
         return u;
     }
@@ -416,6 +430,7 @@ private:
             items.push_front(std::move(fodder));
         else
             items.push_back(std::move(fodder));
+        ++m_fodders;
     }
 
     void readContent(const QString &line)
@@ -437,6 +452,7 @@ private:
 
     TProject &m_p;
     QString m_card;
+    int m_maxObjects;
     QSize m_screen;
     QString m_screenPanel;
     bool m_pagePanelCreated = false;
@@ -450,6 +466,7 @@ private:
     QStringList m_missing;
     int m_pages = 0;
     int m_regions = 0;
+    int m_fodders = 0;
 };
 
 ProgramFile::TLoadResult failed()
@@ -527,12 +544,12 @@ QByteArray Write(const TProject &project, const QString &cardName)
     return CodePage::Encode(lines.join(kCrLf) + kCrLf);
 }
 
-TLoadResult Read(TProject &project, const QString &cardName, const QByteArray &bytes)
+TLoadResult Read(TProject &project, const QString &cardName, const QByteArray &bytes, int maxObjects)
 {
     project.ClearCard(cardName);
     if (bytes.size() > kMaxFileSize)
         return failed();
-    Loader loader(project, cardName);
+    Loader loader(project, cardName, maxObjects);
     TLoadResult result = loader.run(bytes);
     if (result.status == TLoadResult::Failed) {
         project.ClearCard(cardName);

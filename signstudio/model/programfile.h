@@ -19,10 +19,14 @@ class TProject;
 //   because the region's place on the screen is unknown;
 // - material Kind (or a kind outside 0..11): the material line is passed over;
 // - any other material number: the value a new material of the kind has.
+// Files beyond kMaxFileSize or kMaxObjects fail, so no file can take
+// unbounded memory.
 namespace ProgramFile {
 
 // Files larger than this are refused (the load fails).
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+// A file with more pages, regions and materials than this is refused.
+constexpr int kMaxObjects = 200000;
 
 // The file's bytes for a card; regions are clipped to its screen as written.
 QByteArray Write(const TProject &project, const QString &cardName);
@@ -41,7 +45,8 @@ struct TLoadResult
 // Replaces the card's playbill with the file's content. On failure the
 // card's playbill is left empty. The program file path and the modified
 // flag are not touched (LoadFile does that).
-TLoadResult Read(TProject &project, const QString &cardName, const QByteArray &bytes);
+TLoadResult Read(TProject &project, const QString &cardName, const QByteArray &bytes,
+                 int maxObjects = kMaxObjects);
 TLoadResult Read(TProject &project, const QString &cardName, QIODevice &device);
 
 // Writes the card's file atomically (a temporary file renamed into place);
