@@ -58,6 +58,9 @@ int LayoutCharHeight(int measuredHeight);
 // Canvas and preview picture of a material text in a W x H control:
 // what 0/1 rich (multi-line for 1, kind = mode), 2 plain centred line,
 // 3 plain with kind = mode; page 0, or a null image when no page came out.
+// mode is the kind's position in its enumeration (rich: 0 Paged,
+// 1 HorizontalStrip, 2 MirroredStrip, 3 VerticalStrip; plain: 0 Paged,
+// 1 CentredLine, 2 HorizontalStrip, 3 VerticalStrip); others are Paged.
 // Any other what: black with the text in red, 12 points, at (0, 0).
 QImage RenderToImage(int W, int H, const QString &text, int what, int yAxisPos, int verAlign,
                      int rowSpan, int mode);
