@@ -208,6 +208,8 @@ void TestConvertForSend::cardDrawnKinds()
     QList<rSendFdrContent> queue;
     QVERIFY(BuildContentFrames(m, false, 56, 16, 64, queue).Ok);
     QCOMPARE(queue.size(), qMax(1, packets));
+    QCOMPARE(ConvertStatusText(QStringLiteral("C1")),
+             QStringLiteral("[C1]Sent Content is being transformed."));
 }
 
 void TestConvertForSend::textOverPageLimit()
