@@ -1,8 +1,10 @@
 #include "signstudio/app/commlinkadapter.h"
 
 #include "signstudio/app/frmmain.h"
+#include "signstudio/app/mainwindowsendhost.h"
 #include "signstudio/comm/cardlinks.h"
 #include "signstudio/comm/cardoperations.h"
+#include "signstudio/comm/send/sendwiring.h"
 #include "signstudio/comm/serialreplydispatch.h"
 #include "signstudio/comm/uploadconversation.h"
 #include "signstudio/ui/bmplistpanel.h"
@@ -39,6 +41,8 @@ TCommLinkAdapter::~TCommLinkAdapter()
 
 void TCommLinkAdapter::Release()
 {
+    m_send.reset();
+    m_sendHost.reset();
     m_operations.reset();
     m_dispatch.reset();
     m_conversation.reset();
@@ -56,6 +60,27 @@ void TCommLinkAdapter::Attach(TfrmMain *window)
     m_conversation = std::make_unique<UploadConversation>(cards, *this, *m_links);
     m_dispatch = std::make_unique<SerialReplyDispatch>(cards, *m_links, *m_conversation);
     m_operations = std::make_unique<CardOperations>(cards, *this, *m_links);
+
+    // The send takes its replies from the serial dispatcher (bare frames go
+    // through the shared reply handling once, bus envelopes to the send);
+    // while a card is being sent to, serial replies belong to that card.
+    m_sendHost = std::make_unique<MainWindowSendHost>(*window);
+    m_send = std::make_unique<SendService>(window->Project(), *m_links, *m_conversation, *m_sendHost, false);
+    SendService *send = m_send.get();
+    m_dispatch->SetPreferredCard([send, &cards] {
+        const int index = send->Send.AutoSendCard();
+        const TFIXModem *card = cards.At(index);
+        return card && (!card->ContentQueue.isEmpty() || !card->SliceQueue.isEmpty()) ? index : -1;
+    });
+    QObject::connect(m_dispatch.get(), &SerialReplyDispatch::BusReply, &m_send->Router,
+                     [send](int, const QByteArray &envelope, const ReplyInfo &) {
+                         send->Router.HandleEnvelope(envelope);
+                     });
+}
+
+bool TCommLinkAdapter::GroupSendRunning() const
+{
+    return m_send && m_send->Send.GroupSendRunning();
 }
 
 void TCommLinkAdapter::BindUdp(const QString &serverIp)
@@ -112,7 +137,10 @@ void TCommLinkAdapter::Search()
 
 void TCommLinkAdapter::Send()
 {
-    NotAvailable();
+    if (m_send)
+        m_send->Send.actSend();
+    else
+        NotAvailable();
 }
 
 void TCommLinkAdapter::SendTextProgram()

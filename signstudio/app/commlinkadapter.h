@@ -7,6 +7,8 @@
 
 class CardLinks;
 class CardOperations;
+class MainWindowSendHost;
+struct SendService;
 class SerialReplyDispatch;
 class UploadConversation;
 
@@ -57,7 +59,7 @@ public:
     void ShowCardSelected(TFIXModem *card) override;
     void ResizeCardScreen(TFIXModem *card) override;
     bool SearchRunning() const override { return false; }
-    bool GroupSendRunning() const override { return false; }
+    bool GroupSendRunning() const override;
 
 private:
     void Release();
@@ -67,4 +69,6 @@ private:
     std::unique_ptr<UploadConversation> m_conversation;
     std::unique_ptr<SerialReplyDispatch> m_dispatch;
     std::unique_ptr<CardOperations> m_operations;
+    std::unique_ptr<MainWindowSendHost> m_sendHost;
+    std::unique_ptr<SendService> m_send;
 };

@@ -18,6 +18,11 @@ SerialReplyDispatch::SerialReplyDispatch(TCardList &cards, CardLinks &links, Upl
 
 int SerialReplyDispatch::CurrentCardIndex() const
 {
+    if (m_preferred) {
+        const int preferred = m_preferred();
+        if (preferred >= 0 && preferred < m_cards.Count())
+            return preferred;
+    }
     if (m_links.CurrentCardName.isEmpty())
         return -1;
     return m_cards.IndexOfName(m_links.CurrentCardName);

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QObject>
 
+#include <functional>
+
 class CardLinks;
 class TCardList;
 class UploadConversation;
@@ -25,6 +27,10 @@ public:
     // One serial burst (at most 3000 bytes).
     void DispatchSerialReply(const QByteArray &bytes);
 
+    // The card that replies belong to while a send runs (an index, or -1
+    // when none); it takes precedence over the current card.
+    void SetPreferredCard(std::function<int()> preferred) { m_preferred = std::move(preferred); }
+
 signals:
     // Any bare frame arrived (the serial scan takes it as "card found").
     void BareFrameSeen();
@@ -42,4 +48,5 @@ private:
     TCardList &m_cards;
     CardLinks &m_links;
     UploadConversation &m_conversation;
+    std::function<int()> m_preferred;
 };

@@ -20,14 +20,15 @@ int CardLinksSendLink::BaudRate() const
 }
 
 SendReplyRouter::SendReplyRouter(TCardList &cards, CardLinks &links, UploadConversation &conversation,
-                                 SendProcedure &procedure, QObject *parent)
+                                 SendProcedure &procedure, bool routeSerial, QObject *parent)
     : QObject(parent), m_cards(cards), m_links(links), m_conversation(conversation), m_procedure(procedure)
 {
     connect(&conversation, &UploadConversation::ConfirmReceived, &procedure, &SendProcedure::RplConfirm);
     connect(&conversation, &UploadConversation::ExceptionReceived, &procedure, &SendProcedure::RplException);
     connect(&conversation, &UploadConversation::BaseIntervalReported, &procedure,
             &SendProcedure::SetBaseInterval);
-    connect(&links, &CardLinks::SerialReceived, this, &SendReplyRouter::HandleSerialBurst);
+    if (routeSerial)
+        connect(&links, &CardLinks::SerialReceived, this, &SendReplyRouter::HandleSerialBurst);
 }
 
 int SendReplyRouter::SerialCardIndex() const

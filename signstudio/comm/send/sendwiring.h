@@ -35,8 +35,11 @@ class SendReplyRouter : public QObject
 {
     Q_OBJECT
 public:
+    // routeSerial: take the serial port's bursts directly; off when another
+    // dispatcher already hands bare frames to the reply handling and
+    // envelopes to HandleEnvelope.
     SendReplyRouter(TCardList &cards, CardLinks &links, UploadConversation &conversation,
-                    SendProcedure &procedure, QObject *parent = nullptr);
+                    SendProcedure &procedure, bool routeSerial = true, QObject *parent = nullptr);
 
     // One serial burst.
     void HandleSerialBurst(const QByteArray &bytes);
@@ -58,8 +61,9 @@ private:
 // the main window makes one and forwards the Send command to Send.actSend().
 struct SendService
 {
-    SendService(TProject &project, CardLinks &links, UploadConversation &conversation, SendHost &host)
-        : Link(links), Send(project, host, Link), Router(project.Cards, links, conversation, Send)
+    SendService(TProject &project, CardLinks &links, UploadConversation &conversation, SendHost &host,
+                bool routeSerial = true)
+        : Link(links), Send(project, host, Link), Router(project.Cards, links, conversation, Send, routeSerial)
     {
     }
     CardLinksSendLink Link;
