@@ -3,7 +3,7 @@
 #include "signstudio/lang/langtext.h"
 #include "signstudio/model/fodderkind.h"
 #include "signstudio/ui/editrules.h"
-#include "signstudio/ui/picklistspec.h"
+#include "signstudio/ui/picklists.h"
 
 using namespace EditRules;
 

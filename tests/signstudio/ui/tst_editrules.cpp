@@ -1,5 +1,5 @@
 #include "signstudio/ui/editrules.h"
-#include "signstudio/ui/picklistspec.h"
+#include "signstudio/ui/picklists.h"
 #include "signstudio/ui/playdayrules.h"
 #include "signstudio/ui/regioncolour.h"
 #include "signstudio/ui/sizergeometry.h"

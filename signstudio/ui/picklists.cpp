@@ -1,4 +1,4 @@
-#include "signstudio/ui/picklistspec.h"
+#include "signstudio/ui/picklists.h"
 
 #include "common/base/commatext.h"
 
