@@ -1,5 +1,6 @@
 #include "cardsetup/lang/cardsetuplang.h"
 
+#include "common/lang/languageset.h"
 #include "cardsetup/lang/english.h"
 #include "cardsetup/lang/simplechinese.h"
 #include "cardsetup/lang/traditionalchinese.h"
@@ -15,18 +16,6 @@ namespace cardsetup {
 
 namespace {
 
-struct LangState
-{
-    int current = 0;
-    std::unique_ptr<TLanguage> tables[3];
-};
-
-LangState &state()
-{
-    static LangState s;
-    return s;
-}
-
 std::unique_ptr<TLanguage> buildTable(int language)
 {
     switch (language) {
@@ -41,14 +30,15 @@ std::unique_ptr<TLanguage> buildTable(int language)
     }
 }
 
+TLanguageSet &tables()
+{
+    static TLanguageSet set(buildTable, 0);
+    return set;
+}
+
 const TLanguage *table()
 {
-    LangState &s = state();
-    if (s.current < 0 || s.current > 2)
-        return nullptr;
-    if (!s.tables[s.current])
-        s.tables[s.current] = buildTable(s.current);
-    return s.tables[s.current].get();
+    return tables().Table();
 }
 
 } // namespace
@@ -69,15 +59,12 @@ const LangTableData &CardSetupLangData()
 
 void SetLanguage(bool build, int language)
 {
-    LangState &s = state();
-    s.current = language;
-    if (build && language >= 0 && language <= 2)
-        s.tables[language] = buildTable(language);
+    tables().Select(language, build);
 }
 
 int CurLanguage()
 {
-    return state().current;
+    return tables().Current();
 }
 
 QString LangText(int kind, const QString &key)

@@ -1,5 +1,6 @@
 #include "signstudio/lang/langtext.h"
 
+#include "common/lang/languageset.h"
 #include "signstudio/lang/english.h"
 #include "signstudio/lang/simplechinese.h"
 #include "signstudio/lang/traditionalchinese.h"
@@ -8,18 +9,6 @@
 #include <memory>
 
 namespace {
-
-struct LangState
-{
-    int current = 1;
-    std::unique_ptr<TLanguage> tables[3];
-};
-
-LangState &state()
-{
-    static LangState s;
-    return s;
-}
 
 std::unique_ptr<TLanguage> buildTable(int language)
 {
@@ -35,14 +24,15 @@ std::unique_ptr<TLanguage> buildTable(int language)
     }
 }
 
+TLanguageSet &tables()
+{
+    static TLanguageSet set(buildTable, 1);
+    return set;
+}
+
 const TLanguage *table()
 {
-    LangState &s = state();
-    if (s.current < 0 || s.current > 2)
-        return nullptr;
-    if (!s.tables[s.current])
-        s.tables[s.current] = buildTable(s.current);
-    return s.tables[s.current].get();
+    return tables().Table();
 }
 
 } // namespace
@@ -71,15 +61,12 @@ QString LangItem(int kind, int index, int n)
 
 int CurLanguage()
 {
-    return state().current;
+    return tables().Current();
 }
 
 QStringList SetLanguage(bool build, int language, int kind, int index, const QString &text)
 {
-    LangState &s = state();
-    s.current = language;
-    if (build && language >= 0 && language <= 2)
-        s.tables[language] = buildTable(language);
+    tables().Select(language, build);
     if (kind == 0)
         return QStringList();
     const TLanguage *t = table();
