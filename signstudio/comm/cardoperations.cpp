@@ -44,44 +44,37 @@ void CardOperations::WriteShort(TFIXModem *card, const QByteArray &frame, const 
     }
 }
 
-void CardOperations::actBeginPlay()
+TFIXModem *CardOperations::CommandSelected(const std::function<QByteArray(const PacketId &)> &build,
+                                           const QString &tipKey)
 {
     bool selected = false;
     TFIXModem *card = SelectedCard(&selected);
     if (!selected)
-        return;
+        return nullptr;
     if (card) {
         const PacketId id = NewPacketId();
-        WriteShort(card, BuildStartPlayFrame(id), id.Text);
+        WriteShort(card, build(id), id.Text);
     }
-    m_host.ShowStatus(4, LangText(3, QStringLiteral("tip_card_stard_play_send")));
+    m_host.ShowStatus(4, LangText(3, tipKey));
+    return card;
+}
+
+void CardOperations::actBeginPlay()
+{
+    CommandSelected(BuildStartPlayFrame, QStringLiteral("tip_card_stard_play_send"));
 }
 
 void CardOperations::actStopPlay()
 {
-    bool selected = false;
-    TFIXModem *card = SelectedCard(&selected);
-    if (!selected)
-        return;
-    if (card) {
-        const PacketId id = NewPacketId();
-        WriteShort(card, BuildStopPlayFrame(id), id.Text);
-    }
-    m_host.ShowStatus(4, LangText(3, QStringLiteral("tip_card_stop_play_send")));
+    CommandSelected(BuildStopPlayFrame, QStringLiteral("tip_card_stop_play_send"));
 }
 
 void CardOperations::actAdjTime()
 {
-    bool selected = false;
-    TFIXModem *card = SelectedCard(&selected);
-    if (!selected)
-        return;
-    if (card) {
-        const PacketId id = NewPacketId();
-        WriteShort(card, BuildSerialClockFrame(id, Now()), id.Text);
+    TFIXModem *card = CommandSelected([this](const PacketId &id) { return BuildSerialClockFrame(id, Now()); },
+                                      QStringLiteral("tip_card_calibration_send"));
+    if (card)
         card->SendMark = 0;
-    }
-    m_host.ShowStatus(4, LangText(3, QStringLiteral("tip_card_calibration_send")));
 }
 
 void CardOperations::actScreenParam()

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+struct PacketId;
+
 class CardLinks;
 class LinkHost;
 class TCardList;
@@ -50,6 +52,9 @@ private:
     // Writes a short command: enveloped on the RS-485 bus, else bare on the
     // card's link. Write errors are swallowed; the card stays online.
     void WriteShort(TFIXModem *card, const QByteArray &frame, const QString &packetIdText);
+    // One short command to the selected card, then the tip in panel 4 (also
+    // when the selected node has no card object). Returns the card written to.
+    TFIXModem *CommandSelected(const std::function<QByteArray(const PacketId &)> &build, const QString &tipKey);
 
     TCardList &m_cards;
     LinkHost &m_host;
