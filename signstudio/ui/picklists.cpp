@@ -2,10 +2,10 @@
 
 #include "common/base/commatext.h"
 
-QList<PickListItem> ParsePickListSpec(const QString &spec)
+QList<PickListItem> ParsePickListSpec(const QString &listText)
 {
     QList<PickListItem> out;
-    const QStringList items = SplitCommaText(spec);
+    const QStringList items = SplitCommaText(listText);
     for (const QString &item : items) {
         const QStringList parts = item.split(QLatin1Char(';'));
         bool ok = false;
@@ -31,11 +31,11 @@ QList<PickListItem> ParsePickListSpec(const QString &spec)
     return out;
 }
 
-QMap<int, QStringList> ResolvePickLists(const QString &spec,
+QMap<int, QStringList> ResolvePickLists(const QString &listText,
                                         const std::function<QStringList(int)> &optionList)
 {
     QMap<int, QStringList> out;
-    for (const PickListItem &p : ParsePickListSpec(spec))
+    for (const PickListItem &p : ParsePickListSpec(listText))
         out.insert(p.row, p.optionList >= 0 ? optionList(p.optionList) : p.values);
     return out;
 }

@@ -336,10 +336,10 @@ QString TPropertyRows::fieldText(const TFodder *f, Field field, const QStringLis
     return QString();
 }
 
-void TPropertyRows::applyPickLists(const QString &spec)
+void TPropertyRows::applyPickLists(const QString &listText)
 {
     const QMap<int, QStringList> lists =
-        ResolvePickLists(spec, [this](int n) { return optionList(n); });
+        ResolvePickLists(listText, [this](int n) { return optionList(n); });
     for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
         if (it.key() < m_rows.size()) {
             m_rows[it.key()].pickList = it.value();

@@ -85,7 +85,7 @@ public:
     QString NoteText() const;
     QStringList DatePositionTexts() const;
 
-    // The pick-list specification of a material (sizes and kinds numbers
+    // The pick-list text of a material (sizes and kinds numbers
     // filled in for the card).
     QString FodderPickSpec(const TFodder *fodder) const;
 
@@ -106,7 +106,7 @@ private:
     int matrixCount() const;
     TFIXModem *card() const;
     QString fieldText(const TFodder *f, Field field, const QStringList &pick) const;
-    void applyPickLists(const QString &spec);
+    void applyPickLists(const QString &listText);
     TEditOutcome editPage(int row, const QString &text);
     TEditOutcome editRegion(int row, const QString &text);
     TEditOutcome editFodder(int row, const QString &text);

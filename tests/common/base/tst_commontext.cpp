@@ -27,7 +27,7 @@ void TestCommaText::split_data()
         << "256,128,prgFiles\\card?*1.prg,1_2_3_4_5_6_7_8,192.168.1.9,00:11:22:33:44:55,"
         << QStringList{"256", "128", "prgFiles\\card?*1.prg", "1_2_3_4_5_6_7_8", "192.168.1.9",
                        "00:11:22:33:44:55", ""};
-    // A pick-list specification of the property grid.
+    // A pick list of the property grid.
     QTest::newRow("pick list") << "\"Left Move\",\"Right Move\",Static"
                                << QStringList{"Left Move", "Right Move", "Static"};
     // Full-width spaces (U+3000) are above 32 and keep an item whole.

@@ -221,7 +221,7 @@ void TestEditRules::kindsNumbers()
 
 void TestEditRules::pickListSpec_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("listText");
     QTest::addColumn<QString>("expected"); // row=values|row=values, option n as "#n"
     QTest::newRow("texts")
         << "4;2,5;0;1;2;3;4;5;6;7;8" << "4=#2|5=0;1;2;3;4;5;6;7;8";
@@ -238,10 +238,10 @@ void TestEditRules::pickListSpec_data()
 
 void TestEditRules::pickListSpec()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, listText);
     QFETCH(QString, expected);
     QStringList got;
-    for (const PickListItem &p : ParsePickListSpec(spec)) {
+    for (const PickListItem &p : ParsePickListSpec(listText)) {
         got << QString::number(p.row) + QLatin1Char('=')
                    + (p.optionList >= 0 ? QLatin1Char('#') + QString::number(p.optionList)
                                         : p.values.join(QLatin1Char(';')));
