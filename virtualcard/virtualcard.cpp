@@ -387,19 +387,7 @@ void VirtualCard::HandleEnvelope(const QByteArray &env)
     }
     // The repeated last slice of a full 2048-byte chunk: no more chunks follow.
     if (m_busRx.ProgramOpen && number == count && slice == m_busRx.LastChunkEnd) {
-        m_busRx.ProgramOpen = false;
-        m_receiver.SetLinkName(QStringLiteral("rs485"));
-        m_contentFramesThisSend = 0;
-        const ReceiverReply reply = m_receiver.OnProgramData(m_busRx.Program);
-        m_busRx.Program.clear();
-        if (m_receiver.HasProgram())
-            emit ProgramTextReceived();
-        if (!reply.Note.isEmpty())
-            LogLine(reply.Note);
-        if (reply.Reply == ReceiverReply::Confirm)
-            BusAnswer(CardReplies::Confirm(), 0x55);
-        else if (reply.Reply == ReceiverReply::Exception)
-            BusAnswer(CardReplies::Exception(), 0x54);
+        CloseBusProgram();
         return;
     }
     if (number < 1 || number > count)
@@ -425,6 +413,29 @@ void VirtualCard::HandleEnvelope(const QByteArray &env)
     m_busRx.Slices.clear();
     m_busRx.SliceCount = 0;
     HandleBusFrame(frame, count, slice);
+}
+
+// The whole program text of a bus send has arrived: hand it over and answer.
+void VirtualCard::CloseBusProgram()
+{
+    m_busRx.ProgramOpen = false;
+    m_receiver.SetLinkName(QStringLiteral("rs485"));
+    m_contentFramesThisSend = 0;
+    const ReceiverReply reply = m_receiver.OnProgramData(m_busRx.Program);
+    m_busRx.Program.clear();
+    if (m_receiver.HasProgram())
+        emit ProgramTextReceived();
+    if (!reply.Note.isEmpty())
+        LogLine(reply.Note);
+    if (reply.Reply == ReceiverReply::Confirm)
+        BusAnswer(CardReplies::Confirm(), 0x55);
+    else if (reply.Reply == ReceiverReply::Exception)
+        BusAnswer(CardReplies::Exception(), 0x54);
+    if (reply.NewlyFinished) {
+        m_lastComplete = m_receiver.Playbill();
+        m_hasPlaybill = true;
+        emit PlaybillReceived();
+    }
 }
 
 void VirtualCard::HandleBusFrame(const QByteArray &frame, int sliceCount, const QByteArray &lastSlice)
@@ -457,24 +468,7 @@ void VirtualCard::HandleBusFrame(const QByteArray &frame, int sliceCount, const 
             BusAnswer(CardReplies::Confirm(), 0x54, 1);
             return;
         }
-        m_busRx.ProgramOpen = false;
-        m_receiver.SetLinkName(QStringLiteral("rs485"));
-        m_contentFramesThisSend = 0;
-        const ReceiverReply reply = m_receiver.OnProgramData(m_busRx.Program);
-        m_busRx.Program.clear();
-        if (m_receiver.HasProgram())
-            emit ProgramTextReceived();
-        if (!reply.Note.isEmpty())
-            LogLine(reply.Note);
-        if (reply.Reply == ReceiverReply::Confirm)
-            BusAnswer(CardReplies::Confirm(), 0x55);
-        else if (reply.Reply == ReceiverReply::Exception)
-            BusAnswer(CardReplies::Exception(), 0x54);
-        if (reply.NewlyFinished) {
-            m_lastComplete = m_receiver.Playbill();
-            m_hasPlaybill = true;
-            emit PlaybillReceived();
-        }
+        CloseBusProgram();
         return;
     }
     case 0x31: {

@@ -112,6 +112,7 @@ private:
     void AnswerReceiver(const ReceiverReply &reply, Link link);
     void BusAnswer(const QByteArray &frame, quint8 marker, int wantedSlice = -1);
     void HandleBusFrame(const QByteArray &frame, int sliceCount, const QByteArray &lastSlice);
+    void CloseBusProgram();
     void ApplyControl(int command, const QByteArray &payload);
     void LogLine(const QString &text);
 
